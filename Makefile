@@ -1,0 +1,41 @@
+# Thin front over the CMake presets. `make demo` and `make test` are the quick start.
+.PHONY: all deps build asan fuzz demo test test-default test-asan test-fuzz screenshot clean
+
+FUZZ_SECONDS ?= 60
+
+all: build
+
+deps:
+	@tools/install-deps
+
+build: deps
+	cmake --preset default
+	cmake --build --preset default
+
+asan: deps
+	cmake --preset asan
+	cmake --build --preset asan
+
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+
+test-default: build
+	ctest --preset default
+
+test-asan: asan
+	ctest --preset asan
+
+test-fuzz: fuzz
+	tools/run-fuzz build/fuzz $(FUZZ_SECONDS)
+
+test: test-default test-asan test-fuzz
+
+demo: build
+	tools/run-demo build/default
+
+screenshot: build
+	tools/take-screenshot build/default docs/window.png
+
+clean:
+	rm -rf build

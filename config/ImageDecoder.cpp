@@ -15,6 +15,8 @@ namespace {
 
 constexpr const char* kProfileNames[kProfileCount] = {"Primary", "Secondary"};
 
+static_assert(kAddressTextSize <= kCallsignSize, "a decoded callsign always fits the record");
+
 // Reads one profile out of the image into `c`. Every read is checked against the image's end
 // and every text against its array first; returns what is damaged, or nullptr.
 class ProfileReader {
@@ -46,7 +48,7 @@ private:
         }
         char text[kAddressTextSize];
         bool end = DecodeAddressField(image_ + at, text);
-        std::strcpy(c_.m_szCallsign[i_], text);  // at most 9 characters
+        std::strcpy(c_.m_szCallsign[i_], text);
 
         std::string path;
         while (!end) {

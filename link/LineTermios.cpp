@@ -21,14 +21,14 @@ constexpr tcflag_t kControlSet = CS8 | CREAD | CLOCAL;
 
 termios MakeLineTermios(const termios& current) {
     termios line = current;
+    cfsetispeed(&line, B4800);
+    cfsetospeed(&line, B4800);
     line.c_iflag &= ~kInputClear;
     line.c_oflag &= ~static_cast<tcflag_t>(OPOST);
     line.c_lflag &= ~kLocalClear;
     line.c_cflag = (line.c_cflag & ~kControlClear) | kControlSet;
     line.c_cc[VMIN] = 1;
     line.c_cc[VTIME] = 0;
-    cfsetispeed(&line, B4800);
-    cfsetospeed(&line, B4800);
     return line;
 }
 

@@ -117,13 +117,8 @@ public:
         const auto deadline = Clock::now() + milliseconds(m_timeouts.writeTotalConstant +
                                                           m_timeouts.writeTotalMultiplier);
         for (;;) {
-            switch (WaitFor(Fd(port), POLLOUT, deadline)) {
-                case Wait::TimedOut:
-                    return true;
-                case Wait::Gone:
-                    return false;
-                case Wait::Ready:
-                    break;
+            if (const Wait wait = WaitFor(Fd(port), POLLOUT, deadline); wait != Wait::Ready) {
+                return wait == Wait::TimedOut;  // written stays 0
             }
             const ssize_t n = ::write(Fd(port), &byte, 1);
             if (n == 1) {
@@ -144,13 +139,8 @@ public:
                                                 m_timeouts.readTotalMultiplier * count);
         auto deadline = total;
         while (received < count) {
-            switch (WaitFor(Fd(port), POLLIN, deadline)) {
-                case Wait::TimedOut:
-                    return true;
-                case Wait::Gone:
-                    return false;
-                case Wait::Ready:
-                    break;
+            if (const Wait wait = WaitFor(Fd(port), POLLIN, deadline); wait != Wait::Ready) {
+                return wait == Wait::TimedOut;  // what came so far is the result
             }
             const ssize_t n =
                 ::read(Fd(port), buffer + received, static_cast<std::size_t>(count - received));

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -167,7 +168,7 @@ TEST_F(CommandTest, UploadAnswerReadFailureCountsNothing) {
 struct ExchangeFailure {
     std::string command;
     const char* name;
-    void (*script)(FakeSerialBackend&);
+    std::function<void(FakeSerialBackend&)> script;
     Texts messages;
     CallLog log;  // empty: not compared
     bool held;
@@ -191,118 +192,50 @@ bool RunExchange(CComPort& port, const std::string& command) {
 
 TEST(CommandFailures, EveryExchangeStopsAtItsFirstFailure) {
     const std::vector<BYTE> image = Image();
-    const ExchangeFailure cases[] = {
-        {"version",
-         "open",
-         [](FakeSerialBackend& f) { f.FailOpen(1, "gone"); },
-         {"Count not aquire Com Port"},
-         {"open 1 failed"},
-         false},
-        {"version",
-         "settings",
-         [](FakeSerialBackend& f) { f.Fail(Call::SetState); },
-         {"SetCommState failed"},
-         {"open 1", "get state", "set state failed"},
-         true},
-        {"version",
-         "write",
-         [](FakeSerialBackend& f) { f.Fail(Call::WriteByte, 3); },
-         {"ComPort write failed"},
-         Join({OpenLog(), {"read 29"}, WriteLog({0x1B, 0x1B}), {"write 56 failed", "close"}}),
-         false},
-        {"version",
-         "close",
-         [](FakeSerialBackend& f) {
-             QueueAnswer(f, "Wrenbeacon");
-             f.Fail(Call::Close);
-         },
-         {"ComPort Close failed"},
-         Join({OpenLog(), {"read 29"}, kVersionQuery, {"read 29", "close failed"}}),
-         true},
-        {"download",
-         "open",
-         [](FakeSerialBackend& f) { f.FailOpen(1, "gone"); },
-         {"Count not aquire Com Port"},
-         {"open 1 failed"},
-         false},
-        {"download",
-         "command write",
-         [](FakeSerialBackend& f) { f.Fail(Call::WriteByte, 2); },
-         {"ComPort write failed"},
-         Join({OpenLog(), {"read 100"}, WriteLog({0x1B}), {"write 44 failed", "close"}}),
-         false},
-        {"download",
-         "image write",
-         [](FakeSerialBackend& f) { f.Fail(Call::WriteByte, 4); },
-         {"ComPort write failed"},
-         Join({OpenLog(),
-               {"read 100"},
-               kDownloadCommand,
-               WriteLog({image[0]}),
-               {"write 22 failed", "close"}}),
-         false},
-        {"download",
-         "image byte unwritten",
-         [](FakeSerialBackend& f) { f.WriteTimesOut(130); },
-         {"ComPort write mismatch"},
-         {},
-         false},
-        {"download",
-         "close",
-         [](FakeSerialBackend& f) { f.Fail(Call::Close); },
-         {"ComPort Close failed"},
-         {},
-         true},
-        {"upload",
-         "open",
-         [](FakeSerialBackend& f) { f.Fail(Call::GetState); },
-         {"GetCommState failed"},
-         {"open 1", "get state failed"},
-         true},
-        {"upload",
-         "write",
-         [](FakeSerialBackend& f) { f.Fail(Call::WriteByte, 1); },
-         {"ComPort write failed"},
-         Join({OpenLog(), {"read 200", "write 1b failed", "close"}}),
-         false},
-        {"upload",
-         "close",
-         [](FakeSerialBackend& f) {
-             QueueAnswer(f, "image");
-             f.Fail(Call::Close);
-         },
-         {"ComPort Close failed"},
-         {},
-         true},
-        {"tone",
-         "open",
-         [](FakeSerialBackend& f) { f.Fail(Call::SetTimeouts); },
-         {"SetCommTimeouts failed"},
-         {"open 1", "get state", "set state", "timeouts 50 2 300 2 300 failed"},
-         true},
-        {"tone",
-         "stop write",
-         [](FakeSerialBackend& f) { f.Fail(Call::WriteByte, 2); },
-         {"ComPort write failed"},
-         Join({OpenLog(), WriteLog({0x1B}), {"write 1b failed", "close"}}),
-         false},
-        {"tone",
-         "code write",
-         [](FakeSerialBackend& f) { f.Fail(Call::WriteByte, 6); },
-         {"ComPort write failed"},
-         Join({OpenLog(),
-               WriteLog({0x1B, 0x1B, 0x78}),
-               {"sleep 50"},
-               WriteLog({0x1B, 0x1B}),
-               {"write 31 failed", "close"}}),
-         false},
-        {"tone",
-         "close",
-         [](FakeSerialBackend& f) { f.Fail(Call::Close); },
-         {"ComPort Close failed"},
-         {},
-         true},
+    const auto fail = [](Call call, int nth = 1) {
+        return [=](FakeSerialBackend& f) { f.Fail(call, nth); };
     };
+    const auto failOpen = [](FakeSerialBackend& f) { f.FailOpen(1, "gone"); };
+    const auto failFinalClose = [](const char* answer) {
+        return [=](FakeSerialBackend& f) {
+            QueueAnswer(f, answer);
+            f.Fail(Call::Close);
+        };
+    };
+    const CallLog openFailed = {"open 1 failed"};
+    // clang-format off
+    const ExchangeFailure cases[] = {
+        {"version", "open", failOpen, {"Count not aquire Com Port"}, openFailed, false},
+        {"version", "settings", fail(Call::SetState), {"SetCommState failed"},
+         {"open 1", "get state", "set state failed"}, true},
+        {"version", "write", fail(Call::WriteByte, 3), {"ComPort write failed"},
+         Join({OpenLog(), {"read 29"}, WriteLog({0x1B, 0x1B}), {"write 56 failed", "close"}}), false},
+        {"version", "close", failFinalClose("Wrenbeacon"), {"ComPort Close failed"},
+         Join({OpenLog(), {"read 29"}, kVersionQuery, {"read 29", "close failed"}}), true},
+        {"download", "open", failOpen, {"Count not aquire Com Port"}, openFailed, false},
+        {"download", "command write", fail(Call::WriteByte, 2), {"ComPort write failed"},
+         Join({OpenLog(), {"read 100"}, WriteLog({0x1B}), {"write 44 failed", "close"}}), false},
+        {"download", "image write", fail(Call::WriteByte, 4), {"ComPort write failed"},
+         Join({OpenLog(), {"read 100"}, kDownloadCommand, WriteLog({image[0]}),
+               {"write 22 failed", "close"}}), false},
+        {"download", "image byte unwritten", [](FakeSerialBackend& f) { f.WriteTimesOut(130); },
+         {"ComPort write mismatch"}, {}, false},
+        {"download", "close", fail(Call::Close), {"ComPort Close failed"}, {}, true},
+        {"upload", "open", fail(Call::GetState), {"GetCommState failed"},
+         {"open 1", "get state failed"}, true},
+        {"upload", "write", fail(Call::WriteByte), {"ComPort write failed"},
+         Join({OpenLog(), {"read 200", "write 1b failed", "close"}}), false},
+        {"upload", "close", failFinalClose("image"), {"ComPort Close failed"}, {}, true},
+        {"tone", "open", fail(Call::SetTimeouts), {"SetCommTimeouts failed"},
+         {"open 1", "get state", "set state", "timeouts 50 2 300 2 300 failed"}, true},
+        {"tone", "stop write", fail(Call::WriteByte, 2), {"ComPort write failed"},
+         Join({OpenLog(), WriteLog({0x1B}), {"write 1b failed", "close"}}), false},
+        {"tone", "code write", fail(Call::WriteByte, 6), {"ComPort write failed"},
+         Join({OpenLog(), WriteLog({0x1B, 0x1B, 0x78}), {"sleep 50"}, WriteLog({0x1B, 0x1B}),
+               {"write 31 failed", "close"}}), false},
+        {"tone", "close", fail(Call::Close), {"ComPort Close failed"}, {}, true},
+    };
+    // clang-format on
     for (const ExchangeFailure& c : cases) {
         SCOPED_TRACE(c.command + " / " + c.name);
         FakeSerialBackend fake;

@@ -288,13 +288,18 @@ TEST_F(PosixOpenTest, MissingDeviceIsToldWithTheReason) {
         << messages.messages()[0].detail;
 }
 
-TEST_F(PosixOpenTest, DeviceThatIsNoTerminalIsHeldUntilTheNextOpen) {
-    setenv("WRENBEACON_COM1", "/dev/null", 1);
+TEST_F(PosixOpenTest, FileThatIsNoTerminalIsHeldUntilTheNextOpen) {
+    char path[] = "/tmp/wrenbeacon-not-a-tty-XXXXXX";
+    const int fd = mkstemp(path);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    setenv("WRENBEACON_COM1", path, 1);
     EXPECT_TRUE(port.Open());
     EXPECT_TRUE(port.IsOpen());
-    EXPECT_TRUE(port.Open());
+    EXPECT_TRUE(port.Open());  // closes the held one first, then fails the same way
     EXPECT_EQ(messages.texts(), (Texts{"GetCommState failed", "GetCommState failed"}));
     EXPECT_FALSE(port.Close());
+    unlink(path);
 }
 
 }  // namespace

@@ -28,6 +28,9 @@ public:
     // Device image into the record. Returns false on success, true when refused (user told).
     bool DecodeImage(const BYTE* image, int size);
 
+    // Every field alike, the text arrays byte for byte (also past their NUL).
+    bool operator==(const CTrackerConfig&) const = default;
+
     int m_nProfile{};
     char m_szCallsign[kProfileCount][kCallsignSize]{};
     char m_szPath[kProfileCount][kPathSize]{};

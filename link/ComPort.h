@@ -1,15 +1,31 @@
 // The serial channel to the beacon and the device commands built on it.
-// (Skeleton: the device-link work fills in the channel, the backends and the protocol.)
+//
+// Every failure is told to the user at once through ShowError, and the operation then returns
+// true (or 0 for counts); callers stop without a message of their own. Each command opens the
+// port, talks and closes it again. The one exception: an Open that fails after the device was
+// opened (reading or applying the settings) keeps the port held until the next Open closes it.
 #pragma once
 
 #include <functional>
+#include <memory>
 
 #include "config/TrackerConfig.h"
+#include "link/SerialBackend.h"
 
 class CComPort {
 public:
+    // Uses this platform's serial ports.
     CComPort();
+    // Uses `backend`, which must outlive the object.
+    explicit CComPort(wb::SerialBackend& backend);
 
+    CComPort(const CComPort&) = delete;
+    CComPort& operator=(const CComPort&) = delete;
+
+    // Destruction closes nothing: a port still held then stays held until the process ends.
+    ~CComPort();
+
+    // Stores the number without judging it; Open does that.
     void SetPort(int port);
 
     bool Open();
@@ -28,5 +44,13 @@ public:
     // that a window can show progress. Called on the thread that runs the exchange.
     void SetTransferObserver(std::function<void(int bytes)> observer);
 
-    int m_nPort;
+    bool IsOpen() const { return m_hPort != wb::kInvalidPort; }
+
+    int m_nPort;             // COM1 to COM4 are valid
+    wb::PortHandle m_hPort;  // kInvalidPort exactly while closed
+
+private:
+    std::unique_ptr<wb::SerialBackend> m_ownBackend;
+    wb::SerialBackend& m_backend;
+    wb::TransferObserver m_observer;
 };

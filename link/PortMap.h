@@ -1,8 +1,14 @@
 // Which device on this machine each of the port numbers COM1 to COM4 stands for.
-// (Skeleton: the device-link work fills this in.)
+//
+// On Windows COMn is simply COMn. Elsewhere COMn is the device named by the environment variable
+// WRENBEACON_COM<n> when it is set, and otherwise the n-th serial adapter present: USB adapters
+// first, in the order of their names under /dev/serial/by-id (or /dev/cu.* on macOS), then the
+// built-in ports whose UART the kernel knows, in number order.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace wb {
 
@@ -11,5 +17,30 @@ std::string ComPortDevice(int n);
 
 // One line for the user telling what COMn maps to here, or that nothing is present.
 std::string DescribeComPort(int n);
+
+// A serial port found on this machine.
+struct SerialAdapter {
+    std::string device;  // the path to open
+    std::string name;    // what the user recognises it by, e.g. the /dev/serial/by-id name
+};
+
+// What a port number maps to: `device` is empty when nothing does.
+struct PortChoice {
+    std::string device;
+    std::string origin;  // where the choice came from, shown beside the device
+};
+
+// Looks up an environment variable; null when it is not set. std::getenv fits.
+using EnvLookup = std::function<const char*(const char*)>;
+
+// "WRENBEACON_COM<n>".
+std::string PortVariableName(int n);
+
+// The mapping rule above, with the machine's state passed in. `usb` need not be sorted.
+PortChoice ChooseComPort(int n, const EnvLookup& env, std::vector<SerialAdapter> usb,
+                         const std::vector<SerialAdapter>& builtIn);
+
+// The one-line description DescribeComPort gives for `choice`.
+std::string DescribePortChoice(int n, const PortChoice& choice);
 
 }  // namespace wb

@@ -1,0 +1,17 @@
+// Why a serial port could not be opened, and what to do about it, in one line for the user.
+#pragma once
+
+#include <string>
+
+namespace wb {
+
+// `device` is the path COM`port` maps to (empty: nothing maps to it), `error` the errno of the
+// failed open (EBUSY also stands for a port locked by another program), `group` the group that
+// owns the device (looked up by the caller for EACCES; may be empty).
+std::string OpenFailureDetail(int port, const std::string& device, int error,
+                              const std::string& group);
+
+// The name of the group that owns `device`, or an empty string.
+std::string DeviceGroup(const std::string& device);
+
+}  // namespace wb

@@ -1,0 +1,89 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "ImageSupport.h"
+#include "config/TrackerConfig.h"
+#include "tests/support/MessageRecorder.h"
+
+using wb::test::Decode;
+using wb::test::DefaultImage;
+using wb::test::Encode;
+using wb::test::Image;
+
+namespace {
+
+// Reads an image whose byte `at` is `units`, writes the record back, and returns that byte.
+int ReadThenWrite(CTrackerConfig& config, int at, int units) {
+    Image image = DefaultImage();
+    image[at] = static_cast<BYTE>(units);
+    Decode(config, image);
+    return Encode(config)[at];
+}
+
+}  // namespace
+
+// Device units read and written back move at most once, then stay put.
+TEST(ImageRoundTrip, KeyupDelayBytesSettleAfterOneWrite) {
+    int moved = 0;
+    for (int n = 0; n < 256; ++n) {
+        CTrackerConfig config;
+        const int written = ReadThenWrite(config, 4, n);
+        EXPECT_EQ(written, n % 3 == 1 && n <= 247 ? n + 1 : n) << n;
+        moved += written != n;
+        EXPECT_EQ(ReadThenWrite(config, 4, written), written) << n;
+    }
+    EXPECT_EQ(moved, 83);
+}
+
+TEST(ImageRoundTrip, QuietTimeBytesSettleAfterOneWrite) {
+    int moved = 0;
+    for (int n = 0; n < 256; ++n) {
+        CTrackerConfig config;
+        const int written = ReadThenWrite(config, 27, n);
+        const bool moves = n >= 2 && n <= 252 && (n % 10 == 2 || n % 10 == 6 || n % 10 == 9);
+        EXPECT_EQ(written, moves ? n + 1 : n) << n;
+        moved += written != n;
+        EXPECT_EQ(ReadThenWrite(config, 27, written), written) << n;
+    }
+    EXPECT_EQ(moved, 76);
+}
+
+TEST(ImageRoundTrip, SlotOffsetsBeyondTheIntervalComeBackWrapped) {
+    const struct {
+        int offset, word, readBack;
+    } cases[] = {{30, 31, 30}, {100, 65497, -65436}, {-10, 71, -10}};
+    for (const auto& c : cases) {
+        CTrackerConfig config;
+        config.m_bTimeSlot[1] = 1;
+        config.m_nSlotOffset[1] = c.offset;
+        const Image image = Encode(config);
+        EXPECT_EQ(image[45] + 256 * image[46], c.word) << c.offset;
+        Decode(config, image);
+        EXPECT_EQ(config.m_nSlotOffset[1], c.readBack) << c.offset;
+        EXPECT_EQ(Encode(config), image) << c.offset;
+    }
+}
+
+// Blocks that overlap in an image (the Secondary's callsign is the Primary's first digipeater)
+// decode, but take room of their own when written: such a record is refused, not cut.
+TEST(ImageRoundTrip, OverlappingBlocksMayNotFitWhenWrittenBack) {
+    CTrackerConfig source;
+    std::string path = "R0";
+    for (int k = 1; k < 11; ++k) {
+        path += ",R" + std::to_string(k);
+    }
+    std::strcpy(source.m_szPath[0], path.c_str());  // 87 bytes at 28, shared
+    std::strcpy(source.m_szPath[1], path.c_str());
+    Image image = Encode(source);
+    image[1] = 35;
+    CTrackerConfig read;
+    Decode(read, image);
+    EXPECT_STREQ(read.m_szCallsign[1], "R0");
+
+    wb::test::MessageRecorder messages;
+    Image buffer{};
+    EXPECT_EQ(read.EncodeImage(buffer.data(), 128), 0);
+    EXPECT_EQ(messages.messages().size(), 1u);
+}

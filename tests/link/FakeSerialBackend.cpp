@@ -1,0 +1,165 @@
+#include "FakeSerialBackend.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace wb::test {
+namespace {
+
+std::string Hex(int byte) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02x", byte & 0xFF);
+    return text;
+}
+
+}  // namespace
+
+void FakeSerialBackend::Fail(Call call, int nth) {
+    m_failures[call].insert(nth);
+}
+
+void FakeSerialBackend::FailOpen(int nth, std::string reason) {
+    Fail(Call::Open, nth);
+    m_openReasons[nth] = std::move(reason);
+}
+
+void FakeSerialBackend::WriteTimesOut(int nth) {
+    m_writeTimeouts.insert(nth);
+}
+
+void FakeSerialBackend::QueueRead(std::vector<BYTE> bytes) {
+    m_replies.push_back({std::move(bytes), false});
+}
+
+void FakeSerialBackend::QueueRead(const std::string& text) {
+    QueueRead(std::vector<BYTE>(text.begin(), text.end()));
+}
+
+void FakeSerialBackend::QueueReadFailure() {
+    m_replies.push_back({{}, true});
+}
+
+bool FakeSerialBackend::Failing(Call call) {
+    const int nth = ++m_calls[call];
+    return m_failures[call].contains(nth);
+}
+
+bool FakeSerialBackend::KnownHandle(PortHandle port) {
+    if (port == m_open && port != kInvalidPort) {
+        return true;
+    }
+    m_log.push_back("bad handle");
+    return false;
+}
+
+PortHandle FakeSerialBackend::Open(int port, std::string& reason) {
+    const bool fails = Failing(Call::Open);
+    m_log.push_back("open " + std::to_string(port) + (fails ? " failed" : ""));
+    if (fails) {
+        reason = m_openReasons[m_calls[Call::Open]];
+        return kInvalidPort;
+    }
+    if (m_open != kInvalidPort) {
+        m_log.push_back("opened twice");  // the real ports are exclusive
+    }
+    m_open = static_cast<PortHandle>(m_nextHandle++);
+    return m_open;
+}
+
+bool FakeSerialBackend::GetState(PortHandle port) {
+    const bool fails = Failing(Call::GetState);
+    m_log.push_back(fails ? "get state failed" : "get state");
+    return KnownHandle(port) && !fails;
+}
+
+bool FakeSerialBackend::SetState(PortHandle port) {
+    const bool fails = Failing(Call::SetState);
+    m_log.push_back(fails ? "set state failed" : "set state");
+    return KnownHandle(port) && !fails;
+}
+
+bool FakeSerialBackend::SetTimeouts(PortHandle port, const CommTimeouts& t) {
+    const bool fails = Failing(Call::SetTimeouts);
+    char text[64];
+    std::snprintf(text, sizeof text, "timeouts %d %d %d %d %d", t.readInterval,
+                  t.readTotalMultiplier, t.readTotalConstant, t.writeTotalMultiplier,
+                  t.writeTotalConstant);
+    m_log.push_back(std::string(text) + (fails ? " failed" : ""));
+    return KnownHandle(port) && !fails;
+}
+
+bool FakeSerialBackend::WriteByte(PortHandle port, BYTE byte, int& written) {
+    written = 0;
+    const bool fails = Failing(Call::WriteByte);
+    const bool timesOut = m_writeTimeouts.contains(m_calls[Call::WriteByte]);
+    m_log.push_back("write " + Hex(byte) + (fails ? " failed" : timesOut ? " timed out" : ""));
+    if (!KnownHandle(port) || fails) {
+        return false;
+    }
+    if (!timesOut) {
+        m_written.push_back(byte);
+        written = 1;
+    }
+    return true;
+}
+
+bool FakeSerialBackend::Read(PortHandle port, BYTE* buffer, int count, int& received,
+                             const TransferObserver& progress) {
+    received = 0;
+    Reply reply;
+    if (!m_replies.empty()) {
+        reply = std::move(m_replies.front());
+        m_replies.pop_front();
+    }
+    m_log.push_back("read " + std::to_string(count) + (reply.fails ? " failed" : ""));
+    if (!KnownHandle(port) || reply.fails) {
+        return false;
+    }
+    received = std::min(count, static_cast<int>(reply.bytes.size()));
+    std::copy_n(reply.bytes.begin(), received, buffer);
+    if (progress && received > 0) {
+        progress(received);
+    }
+    return true;
+}
+
+bool FakeSerialBackend::Close(PortHandle port) {
+    const bool fails = Failing(Call::Close);
+    m_log.push_back(fails ? "close failed" : "close");
+    if (!KnownHandle(port) || fails) {
+        return false;
+    }
+    m_open = kInvalidPort;
+    return true;
+}
+
+void FakeSerialBackend::Sleep(int milliseconds) {
+    m_log.push_back("sleep " + std::to_string(milliseconds));
+}
+
+CallLog OpenLog(int port) {
+    return {"open " + std::to_string(port), "get state", "set state", "timeouts 50 2 300 2 300"};
+}
+
+CallLog WriteLog(const std::vector<BYTE>& bytes) {
+    CallLog log;
+    for (BYTE byte : bytes) {
+        log.push_back("write " + Hex(byte));
+        log.push_back("sleep 10");
+    }
+    return log;
+}
+
+CallLog WriteLog(std::initializer_list<int> bytes) {
+    return WriteLog(std::vector<BYTE>(bytes.begin(), bytes.end()));
+}
+
+CallLog Join(std::initializer_list<CallLog> parts) {
+    CallLog all;
+    for (const CallLog& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
+
+}  // namespace wb::test

@@ -1,0 +1,82 @@
+// An in-memory serial port for tests: scripted results per call, and a log of every call.
+#pragma once
+
+#include <deque>
+#include <initializer_list>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "link/SerialBackend.h"
+
+namespace wb::test {
+
+using CallLog = std::vector<std::string>;
+
+class FakeSerialBackend final : public SerialBackend {
+public:
+    enum class Call { Open, GetState, SetState, SetTimeouts, WriteByte, Close };
+
+    // The nth call of that kind (counted from 1 over the fake's life) fails. An open fails with
+    // `reason` as its detail.
+    void Fail(Call call, int nth = 1);
+    void FailOpen(int nth, std::string reason);
+    // The nth one-byte write succeeds but reports nothing written (its time ran out).
+    void WriteTimesOut(int nth);
+
+    // What the following reads get, in order; a read with nothing queued gets nothing (a quiet
+    // line). Bytes beyond the count asked for are dropped, as a port that returns at count would.
+    void QueueRead(std::vector<BYTE> bytes);
+    void QueueRead(const std::string& text);
+    void QueueReadFailure();
+
+    // Every call, in order: "open 1", "get state", "set state", "timeouts 50 2 300 2 300",
+    // "write 1b", "sleep 10", "read 29", "close", with " failed" or " timed out" appended when
+    // scripted so. A call with a handle that is not the open one logs "bad handle".
+    const CallLog& log() const { return m_log; }
+    void ClearLog() { m_log.clear(); }
+
+    // Every byte handed to a write call that succeeded, in order.
+    const std::vector<BYTE>& written() const { return m_written; }
+    // True while the fake holds a port that has not been closed.
+    bool holding() const { return m_open != kInvalidPort; }
+
+    PortHandle Open(int port, std::string& reason) override;
+    bool GetState(PortHandle port) override;
+    bool SetState(PortHandle port) override;
+    bool SetTimeouts(PortHandle port, const CommTimeouts& timeouts) override;
+    bool WriteByte(PortHandle port, BYTE byte, int& written) override;
+    bool Read(PortHandle port, BYTE* buffer, int count, int& received,
+              const TransferObserver& progress) override;
+    bool Close(PortHandle port) override;
+    void Sleep(int milliseconds) override;
+
+private:
+    struct Reply {
+        std::vector<BYTE> bytes;
+        bool fails = false;
+    };
+
+    // Counts the call and tells whether it was scripted to fail.
+    bool Failing(Call call);
+    bool KnownHandle(PortHandle port);
+
+    std::map<Call, int> m_calls;
+    std::map<Call, std::set<int>> m_failures;
+    std::map<int, std::string> m_openReasons;
+    std::set<int> m_writeTimeouts;
+    std::deque<Reply> m_replies;
+    CallLog m_log;
+    std::vector<BYTE> m_written;
+    PortHandle m_open = kInvalidPort;
+    int m_nextHandle = 3;
+};
+
+// Expected logs, to be joined with Join.
+CallLog OpenLog(int port = 1);                       // a successful open with its settings
+CallLog WriteLog(std::initializer_list<int> bytes);  // each byte with its pause
+CallLog WriteLog(const std::vector<BYTE>& bytes);
+CallLog Join(std::initializer_list<CallLog> parts);
+
+}  // namespace wb::test

@@ -1,0 +1,137 @@
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <thread>
+
+#include "BeaconFixture.h"
+#include "tools/sim/PacedLine.h"
+
+namespace wb::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+TEST_F(SimBeacon, AnswersVersionQueryWithItsBanner) {
+    EXPECT_EQ(AskVersion(), kBanner);
+    beacon.SetBanner("WRENBEACON 2.3");
+    EXPECT_EQ(AskVersion(), ToBytes(std::string("WRENBEACON 2.3")));
+    EXPECT_EQ(beacon.VersionQueries(), 2);
+    EXPECT_EQ(beacon.Uploads(), 0);
+}
+
+TEST_F(SimBeacon, UploadIsTheDefaultImagePacedLikeA4800BaudLine) {
+    {
+        PtyHost host(beacon.DevicePath());
+        ASSERT_TRUE(host.Write(kUpload));
+        EXPECT_EQ(host.ReadLikeHost(200), ToBytes(sim::DefaultImage()));
+    }
+    EXPECT_EQ(beacon.Uploads(), 1);
+    const std::vector<sim::LoggedByte> log = beacon.Log();
+    ASSERT_EQ(log.size(), 2 + sim::kImageSize);
+    // No byte leaves before the line could have carried it: byte k after k + 1 characters.
+    for (std::size_t k = 0; k < sim::kImageSize; ++k) {
+        ASSERT_FALSE(log[2 + k].fromHost);
+        EXPECT_GE(log[2 + k].at - log[1].at, sim::PacedLine::LineTime(std::int64_t(k) + 1)) << k;
+    }
+    EXPECT_GE(log.back().at - log[1].at, 266ms);
+}
+
+TEST_F(SimBeacon, DownloadIsStoredAndUploadedByteForByte) {
+    const Bytes image = AwkwardImage();
+    SendDownload(image);
+    EXPECT_EQ(ToBytes(beacon.Eeprom()), image);
+    EXPECT_EQ(beacon.Downloads(), 1);
+    EXPECT_EQ(AskUpload(), image);
+    // Nothing translated on the way in either: the beacon saw exactly what the host wrote.
+    Bytes sent = DownloadCommand(image);
+    sent.insert(sent.end(), kUpload.begin(), kUpload.end());
+    EXPECT_EQ(Values(beacon.Log(), true), sent);
+}
+
+TEST_F(SimBeacon, TerminalIsRawForAHostThatChangesOnlyTheLineSettings) {
+    const int fd = open(beacon.DevicePath().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(fd, 0);
+    termios attributes{};
+    ASSERT_EQ(tcgetattr(fd, &attributes), 0);
+    close(fd);
+    EXPECT_EQ(attributes.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
+    EXPECT_EQ(attributes.c_iflag & (IXON | IXOFF | ICRNL | INLCR | IGNCR | ISTRIP), 0u);
+    EXPECT_EQ(attributes.c_oflag & OPOST, 0u);
+    EXPECT_EQ(attributes.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+}
+
+TEST_F(SimBeacon, FollowsToneCommandsWithoutAnswerOrEcho) {
+    EXPECT_EQ(beacon.Tone(), 'x');
+    PtyHost host(beacon.DevicePath());
+    for (std::uint8_t code : {'x', '1', 'x', '3', 'x', '2', 'q'}) {  // 'q' is no tone
+        ASSERT_TRUE(host.Write({kEsc, kEsc, code}));
+    }
+    EXPECT_TRUE(host.Read(1, 200ms, 200ms).empty());
+    EXPECT_EQ(beacon.Tone(), '2');
+    EXPECT_EQ(beacon.ToneCommands(), 6);
+}
+
+TEST_F(SimBeacon, IgnoresStrayBytesAndUnfinishedCommands) {
+    PtyHost host(beacon.DevicePath());
+    ASSERT_TRUE(host.Write({'h', 'i', '\r', '\n', kEsc, 'Z', kEsc, kEsc, 'q', 'U'}));
+    EXPECT_TRUE(host.Read(1, 200ms, 200ms).empty());
+    ASSERT_TRUE(host.Write({kEsc, kEsc, kEsc, 'V'}));  // extra escapes still make a query
+    EXPECT_EQ(host.Read(29), kBanner);
+    EXPECT_EQ(beacon.Uploads() + beacon.ToneCommands(), 0);
+}
+
+TEST_F(SimBeacon, DownloadInterruptedForOverASecondIsDropped) {
+    PtyHost host(beacon.DevicePath());
+    const Bytes download = DownloadCommand(AwkwardImage());
+    ASSERT_TRUE(host.Write(Bytes(download.begin(), download.begin() + 62)));
+    std::this_thread::sleep_for(1200ms);
+    // Were the beacon still collecting the image, the query would vanish into it.
+    ASSERT_TRUE(host.Write(kVersionQuery));
+    EXPECT_EQ(host.Read(29), kBanner);
+    EXPECT_EQ(beacon.Downloads(), 0);
+    EXPECT_EQ(beacon.Eeprom(), sim::DefaultImage());
+}
+
+TEST_F(SimBeacon, LogHoldsEveryByteInOrderWithItsTime) {
+    const auto before = std::chrono::steady_clock::now();
+    ASSERT_EQ(AskVersion(), kBanner);
+    const std::vector<sim::LoggedByte> log = beacon.TakeLog();
+    EXPECT_EQ(Values(log, true), kVersionQuery);
+    EXPECT_EQ(Values(log, false), kBanner);
+    EXPECT_TRUE(log[0].fromHost && log[1].fromHost && log[2].fromHost);
+    EXPECT_GE(log.front().at, before);
+    EXPECT_TRUE(
+        std::is_sorted(log.begin(), log.end(), [](auto& a, auto& b) { return a.at < b.at; }));
+    EXPECT_TRUE(beacon.Log().empty());
+}
+
+TEST_F(SimBeacon, ServesOneHostAfterAnotherWithoutSpinningBetween) {
+    EXPECT_EQ(AskVersion(), kBanner);
+    auto cpu = [] {
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        return std::chrono::seconds(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+               std::chrono::microseconds(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec);
+    };
+    const auto before = cpu();
+    std::this_thread::sleep_for(500ms);
+    // A beacon polling the hung-up terminal in a loop would burn the whole half second.
+    EXPECT_LT(cpu() - before, 250ms);
+    EXPECT_EQ(AskUpload(), ToBytes(sim::DefaultImage()));
+}
+
+TEST_F(SimBeacon, StopClosesTheTerminalAndStartOpensANewOne) {
+    const std::string first = beacon.DevicePath();
+    beacon.Stop();
+    struct stat info {};
+    EXPECT_NE(stat(first.c_str(), &info), 0);
+    beacon.Start();
+    EXPECT_EQ(AskVersion(), kBanner);
+}
+
+}  // namespace
+}  // namespace wb::test

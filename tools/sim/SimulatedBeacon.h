@@ -1,0 +1,88 @@
+// A Wrenbeacon on a pseudo-terminal, for tests and demonstrations without hardware.
+//
+// The beacon runs on a thread of its own. It answers the version query with its banner, keeps
+// a 128-byte EEPROM (starting from the default image) that downloads replace, answers uploads at
+// the pace of a 4800-baud line, remembers the tone last asked for, and logs every byte both
+// ways. A fault switch makes it misbehave in one of the ways a host must cope with.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "DefaultImage.h"
+#include "Fault.h"
+
+namespace wb::sim {
+
+struct LoggedByte {
+    std::chrono::steady_clock::time_point at;
+    bool fromHost;
+    std::uint8_t value;
+};
+
+class PseudoTerminal;
+
+class SimulatedBeacon {
+public:
+    explicit SimulatedBeacon(std::string banner = "Wrenbeacon 1.0 (simulated)");
+    ~SimulatedBeacon();  // stops and closes
+    SimulatedBeacon(const SimulatedBeacon&) = delete;
+    SimulatedBeacon& operator=(const SimulatedBeacon&) = delete;
+
+    // Creates the terminal and starts the beacon; throws std::runtime_error saying what failed.
+    // Does nothing while running. After Stop, starts afresh on a new terminal.
+    void Start();
+    void Stop();
+
+    // The path the host opens as its serial port, e.g. /dev/pts/7.
+    const std::string& DevicePath() const { return m_devicePath; }
+
+    void SetFault(Fault fault);  // takes effect from the next command
+    void SetBanner(std::string banner);
+    Image Eeprom() const;
+    void SetEeprom(const Image& image);
+    char Tone() const;  // 'x' = silent (initial), '1', '2' or '3'
+
+    std::vector<LoggedByte> Log() const;  // every byte both ways, in order, with its time
+    void ClearLog();
+    std::vector<LoggedByte> TakeLog();  // Log and ClearLog in one step
+
+    int Downloads() const;  // images received whole and stored
+    int Uploads() const;
+    int VersionQueries() const;
+    int ToneCommands() const;
+    bool HungUp() const;  // the beacon closed its end in the middle of a download
+
+private:
+    class Device;
+
+    template <class T>
+    T Locked(const T& field) const {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return field;
+    }
+
+    mutable std::mutex m_mutex;  // guards everything below it
+    Fault m_fault = Fault::None;
+    std::string m_banner;
+    Image m_eeprom;
+    char m_tone = 'x';
+    std::vector<LoggedByte> m_log;
+    int m_downloads = 0;
+    int m_uploads = 0;
+    int m_versionQueries = 0;
+    int m_toneCommands = 0;
+    bool m_hungUp = false;
+    bool m_downloadNotReadBack = false;
+
+    std::string m_devicePath;
+    std::unique_ptr<Device> m_device;
+    std::thread m_thread;
+};
+
+}  // namespace wb::sim

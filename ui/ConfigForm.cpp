@@ -4,9 +4,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+#include "config/DecimalText.h"
 #include "res/ResourceIds.h"
 #include "ui/ConfigDlg.h"
-#include "ui/FieldNumber.h"
 #include "ui/TabControl.h"
 
 using namespace wb::res;
@@ -21,7 +21,7 @@ std::string CConfigDlg::GetFieldText(int id) const {
 
 int CConfigDlg::GetFieldInt(int id) const {
     const std::string text = GetFieldText(id);
-    return wb::ui::ParseFieldNumber(text);
+    return ParseDecimal(text.c_str());
 }
 
 void CConfigDlg::SetFieldText(int id, const char* text) {

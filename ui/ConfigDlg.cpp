@@ -17,6 +17,10 @@ using namespace wb::res;
 
 CConfigDlg::CConfigDlg(QWidget* parent) : QDialog(parent), m_hIcon(wb::ui::LoadMainIcon()) {
     m_controls = wb::ui::BuildDialog(*this, ConfigDialogTemplate(), m_hIcon);
+    // Below Exit, where the template leaves room.
+    m_progress = new wb::ui::TransferProgress(this);
+    m_progress->setGeometry(wb::ui::DluToPixels(QRect(320, 226, 75, 11), m_controls.units));
+    m_port.SetTransferObserver([progress = m_progress](int bytes) { progress->Add(bytes); });
     OnInitDialog();
     WireCommands();
 }

@@ -5,11 +5,14 @@
 
 #include <QDialog>
 #include <QIcon>
+#include <functional>
 #include <string>
 
 #include "config/TrackerConfig.h"
 #include "link/ComPort.h"
+#include "ui/ActionRunner.h"
 #include "ui/DialogBuilder.h"
+#include "ui/TransferProgress.h"
 
 class QAction;
 
@@ -52,6 +55,8 @@ public:
     void OnSysCommand(unsigned id);
 
     QAction* AboutAction() const { return m_aboutAction; }
+    // Shown while Read or Write Configuration moves the image.
+    const wb::ui::TransferProgress* Progress() const { return m_progress; }
 
     QIcon m_hIcon;
     CTrackerConfig m_config;
@@ -62,6 +67,14 @@ private:
     void SetUpForm();
     void WireCommands();
 
+    void SelectPort();
+    void SendTone(char code);
+    // On the worker thread: makes sure a Wrenbeacon answers, then moves the image, showing its
+    // progress. True when it failed (the user has been told).
+    bool RunImageExchange(const std::function<bool()>& moveImage);
+
     wb::ui::BuiltDialog m_controls;
     QAction* m_aboutAction = nullptr;
+    wb::ui::ActionRunner m_runner{this};
+    wb::ui::TransferProgress* m_progress = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "ui/MessageBoxSink.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QMetaObject>
@@ -21,7 +22,15 @@ void ShowMessageBoxOver(QWidget* owner, const Message& message) {
         }
     }
     box.setWindowModality(Qt::ApplicationModal);
+    // A box raised while an action runs takes a plain pointer, not the busy one.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
     box.exec();
+    if (busy) {
+        QApplication::restoreOverrideCursor();
+    }
 }
 
 MessageBoxSink::MessageBoxSink(QWidget* owner) {

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <thread>
 
+#include "ui/ActionRunner.h"
 #include "ui/MessageBoxSink.h"
 
 namespace wb::ui {
@@ -23,9 +24,11 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::Information;
     QWidget* parent = nullptr;
     bool threadWaited = false;
+    bool clickIgnored = false;  // the box stayed after the click and had to be closed
 };
 
-// Waits for a message box to appear, notes what it shows, and presses its OK button.
+// Waits for a message box to appear, notes what it shows, and clicks its OK button. A box that
+// ignores the click is closed a little later, so that a failing test does not hang.
 void AnswerNextBox(SeenBox& seen, const std::atomic<bool>* callerReturned = nullptr) {
     auto* timer = new QTimer;
     timer->setInterval(10);
@@ -36,6 +39,12 @@ void AnswerNextBox(SeenBox& seen, const std::atomic<bool>* callerReturned = null
         }
         timer->stop();
         timer->deleteLater();
+        QTimer::singleShot(500, [box, &seen] {
+            if (QApplication::activeModalWidget() == box) {
+                seen.clickIgnored = true;
+                box->hide();  // ends its exec() without asking anybody
+            }
+        });
         seen.title = box->windowTitle();
         seen.text = box->text();
         seen.informative = box->informativeText();
@@ -43,7 +52,7 @@ void AnswerNextBox(SeenBox& seen, const std::atomic<bool>* callerReturned = null
         seen.icon = box->icon();
         seen.parent = box->parentWidget();
         seen.threadWaited = callerReturned != nullptr && !callerReturned->load();
-        box->button(QMessageBox::Ok)->click();
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     });
     timer->start();
 }
@@ -92,6 +101,22 @@ TEST(MessageBoxSink, AWorkerThreadWaitsForTheBoxOnTheWindowsThread) {
     EXPECT_TRUE(seen.threadWaited) << "the worker went on before the box was dismissed";
     EXPECT_EQ(seen.text, "Wrenbeacon Not Found");
     EXPECT_EQ(seen.parent, &owner);
+}
+
+TEST(MessageBoxSink, ABoxRaisedDuringAnActionTakesTheUsersAnswer) {
+    QDialog owner;
+    owner.show();
+    MessageBoxSink sink(&owner);
+    ActionRunner runner(&owner);
+
+    SeenBox seen;
+    AnswerNextBox(seen);
+    const bool failed = runner.Run([] { return ShowError("ComPort read failed"); });
+    EXPECT_TRUE(failed);
+    EXPECT_EQ(seen.text, "ComPort read failed");
+    EXPECT_FALSE(seen.clickIgnored) << "the box must take the user's answer";
+    EXPECT_EQ(seen.parent, &owner);
+    EXPECT_FALSE(runner.IsBusy());
 }
 
 TEST(MessageBoxSink, RestoresThePreviousSinkWhenGone) {

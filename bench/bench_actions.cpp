@@ -1,0 +1,126 @@
+// Times the whole Read Configuration and Write Configuration actions of the real window against
+// the simulated beacon and compares each with its floor: the time the protocol itself needs.
+//
+//   bench/bench_actions [RUNS]
+//
+// The floors, from the line settings and the protocol's read limits: a read of n bytes lasts
+// 300 + 2n ms when nothing comes and ends 50 ms after the last byte that does; every byte written
+// is followed by 10 ms; a character takes 10 bits at 4800 baud (2.083 ms). A device can answer
+// once the last command byte is on the line, one character after it was written, so the 10 ms
+// after that byte overlap the answer.
+//   version query = flush read of 29 bytes on a quiet line (358 ms) + 2 bytes paced (20 ms)
+//                   + 1 + (banner length) characters + 50 ms of silence (none at 29 characters)
+//   upload        = flush read of 200 bytes (700 ms) + 1 byte paced (10 ms)
+//                   + 1 + 128 characters + 50 ms of silence
+//   download      = flush read of 100 bytes (500 ms) + 130 bytes paced (1300 ms)
+//   Read Configuration  = version query + 2 uploads          (about 2.54 s)
+//   Write Configuration = version query + download + upload  (about 3.31 s)
+#include <QApplication>
+#include <QPushButton>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "config/MessageSink.h"
+#include "res/ResourceIds.h"
+#include "tools/sim/SimulatedBeacon.h"
+#include "ui/ConfigDlg.h"
+
+namespace {
+
+constexpr double kCharMs = 10.0 * 1000.0 / 4800.0;
+constexpr double kPacingMs = 10.0;
+constexpr double kSilenceMs = 50.0;
+constexpr double kTarget = 1.05;
+
+double QuietReadMs(int bytes) {
+    return 300.0 + 2.0 * bytes;
+}
+
+double VersionQueryMs(int bannerLength) {
+    const int kept = std::min(bannerLength, 29);
+    return QuietReadMs(29) + 2 * kPacingMs + (1 + kept) * kCharMs + (kept < 29 ? kSilenceMs : 0.0);
+}
+
+double UploadMs() {
+    return QuietReadMs(200) + kPacingMs + (1 + 128) * kCharMs + kSilenceMs;
+}
+double DownloadMs() {
+    return QuietReadMs(100) + 130 * kPacingMs;
+}
+
+struct Result {
+    std::vector<double> ms;
+    double floorMs;
+};
+
+template <typename Click>
+Result Time(int runs, double floorMs, Click click) {
+    Result result{{}, floorMs};
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        click();
+        const std::chrono::duration<double, std::milli> took =
+            std::chrono::steady_clock::now() - start;
+        result.ms.push_back(took.count());
+    }
+    return result;
+}
+
+bool Report(const char* name, const Result& r) {
+    const double worst = *std::max_element(r.ms.begin(), r.ms.end());
+    double sum = 0;
+    for (double ms : r.ms) {
+        sum += ms;
+    }
+    const double mean = sum / static_cast<double>(r.ms.size());
+    std::printf("%-20s floor %7.1f ms  mean %7.1f ms (%.3f)  worst %7.1f ms (%.3f)  %s\n", name,
+                r.floorMs, mean, mean / r.floorMs, worst, worst / r.floorMs,
+                worst / r.floorMs <= kTarget ? "within 1.05" : "OVER 1.05");
+    return worst / r.floorMs <= kTarget;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    QApplication app(argc, argv);
+
+    std::vector<wb::Message> messages;
+    wb::SetMessageSink([&messages](const wb::Message& m) { messages.push_back(m); });
+
+    const std::string banner = "Wrenbeacon 1.0 (simulated)";
+    wb::sim::SimulatedBeacon beacon(banner);
+    beacon.Start();
+    setenv("WRENBEACON_COM1", beacon.DevicePath().c_str(), 1);
+
+    CConfigDlg dlg;
+    dlg.show();
+    auto* read = qobject_cast<QPushButton*>(dlg.GetDlgItem(wb::res::IDC_READ_CONFIG));
+    auto* write = qobject_cast<QPushButton*>(dlg.GetDlgItem(wb::res::IDC_WRITE_CONFIG));
+
+    const int bannerLength = static_cast<int>(banner.size());
+    const Result reads =
+        Time(runs, VersionQueryMs(bannerLength) + 2 * UploadMs(), [read] { read->click(); });
+    const Result writes = Time(runs, VersionQueryMs(bannerLength) + DownloadMs() + UploadMs(),
+                               [write] { write->click(); });
+
+    int failures = 0;
+    for (const wb::Message& m : messages) {
+        if (m.text != "Read Successful" && m.text != "Write Successful") {
+            std::printf("unexpected message: %s\n", m.text.c_str());
+            ++failures;
+        }
+    }
+    std::printf("%d runs each against the simulated beacon\n", runs);
+    const bool readOk = Report("Read Configuration", reads);
+    const bool writeOk = Report("Write Configuration", writes);
+    wb::SetMessageSink({});
+    return failures == 0 && readOk && writeOk ? 0 : 1;
+}

@@ -1,0 +1,18 @@
+// The program's resources: the two dialog templates with their lists, string 101 and icon 128.
+#pragma once
+
+#include "res/DialogTemplate.h"
+
+namespace wb::res {
+
+const DialogTemplate& ConfigDialogTemplate();  // dialog 102, the main window
+const DialogTemplate& AboutDialogTemplate();   // dialog 100
+
+// String 101: the entry that opens the About box.
+const char* AboutMenuText();
+
+// Icon 128 as XPM images, 32 x 32 and 16 x 16, 16 colours.
+const char* const* MainIconXpm32();
+const char* const* MainIconXpm16();
+
+}  // namespace wb::res

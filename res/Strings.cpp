@@ -1,0 +1,10 @@
+// The string table.
+#include "res/Resources.h"
+
+namespace wb::res {
+
+const char* AboutMenuText() {
+    return "&About WrenbeaconConfig...";
+}
+
+}  // namespace wb::res

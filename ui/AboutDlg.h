@@ -1,0 +1,10 @@
+// The About box, built on template 100.
+#pragma once
+
+#include <QDialog>
+#include <QIcon>
+
+class CAboutDlg : public QDialog {
+public:
+    CAboutDlg(QWidget* parent, const QIcon& icon);
+};

@@ -35,6 +35,7 @@ demo: build
 	tools/run-demo build/default
 
 screenshot: build
+	@tools/install-deps screenshot
 	tools/take-screenshot build/default docs/window.png
 
 clean:

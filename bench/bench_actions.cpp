@@ -3,16 +3,7 @@
 //
 //   bench/bench_actions [RUNS]
 //
-// The floors, from the line settings and the protocol's read limits: a read of n bytes lasts
-// 300 + 2n ms when nothing comes and ends 50 ms after the last byte that does; every byte written
-// is followed by 10 ms; a character takes 10 bits at 4800 baud (2.083 ms). A device can answer
-// once the last command byte is on the line, one character after it was written, so the 10 ms
-// after that byte overlap the answer.
-//   version query = flush read of 29 bytes on a quiet line (358 ms) + 2 bytes paced (20 ms)
-//                   + 1 + (banner length) characters + 50 ms of silence (none at 29 characters)
-//   upload        = flush read of 200 bytes (700 ms) + 1 byte paced (10 ms)
-//                   + 1 + 128 characters + 50 ms of silence
-//   download      = flush read of 100 bytes (500 ms) + 130 bytes paced (1300 ms)
+// The floors are in ProtocolFloors.h:
 //   Read Configuration  = version query + 2 uploads          (about 2.54 s)
 //   Write Configuration = version query + download + upload  (about 3.31 s)
 #include <QApplication>
@@ -24,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/ProtocolFloors.h"
 #include "config/MessageSink.h"
 #include "res/ResourceIds.h"
 #include "tools/sim/SimulatedBeacon.h"
@@ -31,26 +23,7 @@
 
 namespace {
 
-constexpr double kCharMs = 10.0 * 1000.0 / 4800.0;
-constexpr double kPacingMs = 10.0;
-constexpr double kSilenceMs = 50.0;
-constexpr double kTarget = 1.05;
-
-double QuietReadMs(int bytes) {
-    return 300.0 + 2.0 * bytes;
-}
-
-double VersionQueryMs(int bannerLength) {
-    const int kept = std::min(bannerLength, 29);
-    return QuietReadMs(29) + 2 * kPacingMs + (1 + kept) * kCharMs + (kept < 29 ? kSilenceMs : 0.0);
-}
-
-double UploadMs() {
-    return QuietReadMs(200) + kPacingMs + (1 + 128) * kCharMs + kSilenceMs;
-}
-double DownloadMs() {
-    return QuietReadMs(100) + 130 * kPacingMs;
-}
+using namespace wb::bench;
 
 struct Result {
     std::vector<double> ms;

@@ -9,37 +9,14 @@
 #include <functional>
 #include <string>
 
+#include "bench/ProtocolFloors.h"
 #include "config/MessageSink.h"
 #include "link/ComPort.h"
 #include "tools/sim/SimulatedBeacon.h"
 
 namespace {
 
-// One character on a 4800-baud 8N1 line: 10 bit times.
-constexpr double kCharMs = 10.0 * 1000.0 / 4800.0;
-constexpr double kSilenceMs = 50.0;  // a read ends this long after the last byte
-constexpr double kPaceMs = 10.0;     // pause after every byte written
-
-double ReadLimitMs(int count) {
-    return 300.0 + 2.0 * count;
-}
-
-// A read that asks for `asked` bytes and gets `got`, the device answering at line speed.
-double AnswerMs(int got, int asked) {
-    return got * kCharMs + (got < asked ? kSilenceMs : 0.0);
-}
-
-// An exchange with an answer: the flush read runs to its limit on a quiet line, then the command
-// bytes go out paced. A prompt device starts answering as soon as the last command byte is in,
-// while the host still sits in that byte's pause, so the answer overlaps the last pause.
-double ExchangeFloorMs(int flushSize, int commandBytes, int answerBytes, int answerSize) {
-    return ReadLimitMs(flushSize) + (commandBytes - 1) * kPaceMs +
-           std::max(kPaceMs, AnswerMs(answerBytes, answerSize));
-}
-
-double UploadFloorMs() {
-    return ExchangeFloorMs(200, 2, 128, 200);
-}
+using namespace wb::bench;
 
 struct Result {
     const char* name;
@@ -85,9 +62,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     const int bannerLength = static_cast<int>(std::strlen(banner));
-    const double versionFloor = ExchangeFloorMs(29, 3, bannerLength, 29);
-    const double readFloor = 2 * UploadFloorMs();
-    const double writeFloor = ReadLimitMs(100) + 130 * kPaceMs + UploadFloorMs();
+    const double versionFloor = VersionQueryMs(bannerLength);
+    const double readFloor = 2 * UploadMs();
+    const double writeFloor = DownloadMs() + UploadMs();
 
     std::array<BYTE, 128> image = wb::sim::DefaultImage();
     BYTE buffer[200];
@@ -105,6 +82,6 @@ int main(int argc, char** argv) {
         std::printf("%-24s %10.1f %10.1f %10.1f %8.3f\n", r.name, r.floorMs, r.bestMs, r.medianMs,
                     r.medianMs / r.floorMs);
     }
-    std::printf("(ratio = median / floor over %d runs; target 1.05 or less)\n", runs);
+    std::printf("(ratio = median / floor over %d runs; target %.2f or less)\n", runs, kTarget);
     return 0;
 }

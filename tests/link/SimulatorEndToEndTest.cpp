@@ -92,17 +92,6 @@ TEST_F(SimulatorEndToEnd, VerifiedWriteStoresTheImageAndPacesEveryByte) {
     }
 }
 
-TEST_F(SimulatorEndToEnd, ToneCommandsSendStopFirstAndReadNothing) {
-    for (char code : {'1', '2', '3', 'x'}) {
-        beacon_.ClearLog();
-        ASSERT_FALSE(port_.SendTone(code));
-        EXPECT_EQ(com1_.HostBytes(),
-                  (std::vector<BYTE>{0x1B, 0x1B, 0x78, 0x1B, 0x1B, static_cast<BYTE>(code)}));
-        EXPECT_EQ(beacon_.Tone(), code);
-    }
-    EXPECT_TRUE(messages_.messages().empty());
-}
-
 TEST_F(SimulatorEndToEnd, SilentAndWrongBannersAreNotAWrenbeacon) {
     for (Fault fault : {Fault::Silent, Fault::WrongBanner, Fault::ShortBanner}) {
         beacon_.SetFault(fault);
@@ -158,16 +147,6 @@ TEST_F(SimulatorEndToEnd, ImageFaultsFailTheVerifiedReadOrWriteAsTold) {
             EXPECT_EQ(beacon_.Uploads(), uploadsBefore);
         }
     }
-}
-
-TEST_F(SimulatorEndToEnd, SecondChannelCannotTakeAPortThatIsOpen) {
-    ASSERT_FALSE(port_.Open());
-    CComPort other;
-    other.SetPort(1);
-    EXPECT_TRUE(other.Open());
-    EXPECT_EQ(messages_.texts(), std::vector<std::string>{"Count not aquire Com Port"});
-    EXPECT_FALSE(messages_.messages().front().detail.empty());
-    EXPECT_FALSE(port_.Close());
 }
 
 }  // namespace

@@ -24,30 +24,31 @@ int ReadThenWrite(CTrackerConfig& config, int at, int units) {
 
 }  // namespace
 
-// Device units read and written back move at most once, then stay put.
-TEST(ImageRoundTrip, KeyupDelayBytesSettleAfterOneWrite) {
-    int moved = 0;
-    for (int n = 0; n < 256; ++n) {
-        CTrackerConfig config;
-        const int written = ReadThenWrite(config, 4, n);
-        EXPECT_EQ(written, n % 3 == 1 && n <= 247 ? n + 1 : n) << n;
-        moved += written != n;
-        EXPECT_EQ(ReadThenWrite(config, 4, written), written) << n;
+// Device units read and written back move at most once, then stay put: for every byte value,
+// the keyup delay (byte 4) and the quiet time (byte 27).
+TEST(ImageRoundTrip, UnitBytesSettleAfterOneWrite) {
+    const struct {
+        int at;
+        bool (*moves)(int n);
+        int moved;
+    } fields[] = {
+        {4, [](int n) { return n % 3 == 1 && n <= 247; }, 83},
+        {27,
+         [](int n) { return n >= 2 && n <= 252 && (n % 10 == 2 || n % 10 == 6 || n % 10 == 9); },
+         76},
+    };
+    for (const auto& f : fields) {
+        SCOPED_TRACE(f.at);
+        int moved = 0;
+        for (int n = 0; n < 256; ++n) {
+            CTrackerConfig config;
+            const int written = ReadThenWrite(config, f.at, n);
+            EXPECT_EQ(written, f.moves(n) ? n + 1 : n) << n;
+            moved += written != n;
+            EXPECT_EQ(ReadThenWrite(config, f.at, written), written) << n;
+        }
+        EXPECT_EQ(moved, f.moved);
     }
-    EXPECT_EQ(moved, 83);
-}
-
-TEST(ImageRoundTrip, QuietTimeBytesSettleAfterOneWrite) {
-    int moved = 0;
-    for (int n = 0; n < 256; ++n) {
-        CTrackerConfig config;
-        const int written = ReadThenWrite(config, 27, n);
-        const bool moves = n >= 2 && n <= 252 && (n % 10 == 2 || n % 10 == 6 || n % 10 == 9);
-        EXPECT_EQ(written, moves ? n + 1 : n) << n;
-        moved += written != n;
-        EXPECT_EQ(ReadThenWrite(config, 27, written), written) << n;
-    }
-    EXPECT_EQ(moved, 76);
 }
 
 TEST(ImageRoundTrip, SlotOffsetsBeyondTheIntervalComeBackWrapped) {

@@ -3,43 +3,23 @@
 
 #include <array>
 #include <chrono>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "link/ComPort.h"
+#include "tests/support/BeaconOnCom1.h"
 #include "tests/support/MessageRecorder.h"
-#include "tools/sim/SimulatedBeacon.h"
 
 namespace {
 
 using wb::sim::Fault;
-using wb::sim::SimulatedBeacon;
 using wb::test::MessageRecorder;
 using Image = std::array<BYTE, 128>;
 using namespace std::chrono_literals;
 
 class SimulatorEndToEnd : public ::testing::Test {
 protected:
-    void SetUp() override {
-        beacon_.Start();
-        ::setenv("WRENBEACON_COM1", beacon_.DevicePath().c_str(), 1);
-        port_.SetPort(1);
-    }
-    void TearDown() override { ::unsetenv("WRENBEACON_COM1"); }
-
-    // The host's bytes, in order, as the device received them.
-    std::vector<BYTE> HostBytes() const {
-        std::vector<BYTE> out;
-        for (const auto& b : beacon_.Log()) {
-            if (b.fromHost) {
-                out.push_back(b.value);
-            }
-        }
-        return out;
-    }
-
     static Image Pattern() {
         Image image{};
         for (int i = 0; i < 128; ++i) {
@@ -48,7 +28,8 @@ protected:
         return image;
     }
 
-    SimulatedBeacon beacon_;
+    wb::test::BeaconOnCom1 com1_;
+    wb::sim::SimulatedBeacon& beacon_ = com1_.beacon;
     CComPort port_;
     MessageRecorder messages_;
 };
@@ -59,7 +40,7 @@ TEST_F(SimulatorEndToEnd, VersionQueryReturnsBannerAndClosesPort) {
     ASSERT_FALSE(port_.ReadVersion(banner, 30));
     EXPECT_EQ(std::string(banner), "Wrenbeacon 1.0 (simulated)");
     EXPECT_TRUE(messages_.messages().empty());
-    EXPECT_EQ(HostBytes(), (std::vector<BYTE>{0x1B, 0x1B, 0x56}));
+    EXPECT_EQ(com1_.HostBytes(), (std::vector<BYTE>{0x1B, 0x1B, 0x56}));
     // Closed again: a second channel can take the port.
     CComPort other;
     other.SetPort(1);
@@ -94,7 +75,7 @@ TEST_F(SimulatorEndToEnd, VerifiedWriteStoresTheImageAndPacesEveryByte) {
     expected.insert(expected.end(), image.begin(), image.end());
     expected.push_back(0x1B);
     expected.push_back(0x55);
-    EXPECT_EQ(HostBytes(), expected);
+    EXPECT_EQ(com1_.HostBytes(), expected);
 
     // No byte of the command may reach the device sooner than 10 ms per byte after the first.
     // Arrival times carry the simulator's wake-up jitter, so the bound allows 20 ms of it: a
@@ -109,17 +90,6 @@ TEST_F(SimulatorEndToEnd, VerifiedWriteStoresTheImageAndPacesEveryByte) {
     for (int k = 1; k < 130; ++k) {
         EXPECT_GE(arrivals[k] - arrivals[0], k * 10ms - 20ms) << "byte " << k;
     }
-}
-
-TEST_F(SimulatorEndToEnd, ToneCommandsSendStopFirstAndReadNothing) {
-    for (char code : {'1', '2', '3', 'x'}) {
-        beacon_.ClearLog();
-        ASSERT_FALSE(port_.SendTone(code));
-        EXPECT_EQ(HostBytes(),
-                  (std::vector<BYTE>{0x1B, 0x1B, 0x78, 0x1B, 0x1B, static_cast<BYTE>(code)}));
-        EXPECT_EQ(beacon_.Tone(), code);
-    }
-    EXPECT_TRUE(messages_.messages().empty());
 }
 
 TEST_F(SimulatorEndToEnd, SilentAndWrongBannersAreNotAWrenbeacon) {
@@ -142,47 +112,41 @@ TEST_F(SimulatorEndToEnd, NoiseBeforeCommandsIsSwallowedByTheFlushRead) {
     EXPECT_TRUE(messages_.messages().empty());
 }
 
-TEST_F(SimulatorEndToEnd, ShortUploadFailsTheVerifiedWriteWithBothCounts) {
-    beacon_.SetFault(Fault::ShortUpload);
+TEST_F(SimulatorEndToEnd, ImageFaultsFailTheVerifiedReadOrWriteAsTold) {
+    const struct {
+        Fault fault;
+        bool write;
+        int readCount;  // the verified read's result
+        std::vector<std::string> texts;
+    } cases[] = {
+        {Fault::ShortUpload, true, 0, {"Write Failed (code 128 127)"}},
+        // Agreeing uploads: the caller judges the count.
+        {Fault::ShortUpload, false, 127, {}},
+        {Fault::UnstableUpload, false, 0, {}},
+        {Fault::CorruptReadback, true, 0, {"Write Failed"}},
+        // Last, as the line is gone after it: the download dies in its write and closes the
+        // port; no read-back is tried.
+        {Fault::HangupInDownload, true, 0, {"ComPort write failed"}},
+    };
     const Image image = Pattern();
-    EXPECT_TRUE(port_.WriteImage(image.data(), 128));
-    EXPECT_EQ(messages_.texts(), std::vector<std::string>{"Write Failed (code 128 127)"});
-    BYTE buffer[200];
-    EXPECT_EQ(port_.ReadImage(buffer, 200), 127);  // agreeing uploads; the caller judges the count
-}
-
-TEST_F(SimulatorEndToEnd, UploadsThatDifferFailTheVerifiedReadSilently) {
-    beacon_.SetFault(Fault::UnstableUpload);
-    BYTE buffer[200];
-    EXPECT_EQ(port_.ReadImage(buffer, 200), 0);
-    EXPECT_TRUE(messages_.messages().empty());
-}
-
-TEST_F(SimulatorEndToEnd, CorruptReadBackFailsTheVerifiedWrite) {
-    beacon_.SetFault(Fault::CorruptReadback);
-    const Image image = Pattern();
-    EXPECT_TRUE(port_.WriteImage(image.data(), 128));
-    EXPECT_EQ(messages_.texts(), std::vector<std::string>{"Write Failed"});
-}
-
-TEST_F(SimulatorEndToEnd, HangUpDuringDownloadEndsInChannelMessages) {
-    beacon_.SetFault(Fault::HangupInDownload);
-    const Image image = Pattern();
-    EXPECT_TRUE(port_.WriteImage(image.data(), 128));
-    EXPECT_TRUE(beacon_.HungUp());
-    // The download dies in its write and closes the port; no read-back is tried.
-    EXPECT_EQ(messages_.texts(), std::vector<std::string>{"ComPort write failed"});
-    EXPECT_FALSE(port_.IsOpen());
-}
-
-TEST_F(SimulatorEndToEnd, SecondChannelCannotTakeAPortThatIsOpen) {
-    ASSERT_FALSE(port_.Open());
-    CComPort other;
-    other.SetPort(1);
-    EXPECT_TRUE(other.Open());
-    EXPECT_EQ(messages_.texts(), std::vector<std::string>{"Count not aquire Com Port"});
-    EXPECT_FALSE(messages_.messages().front().detail.empty());
-    EXPECT_FALSE(port_.Close());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.fault));
+        messages_.clear();
+        const int uploadsBefore = beacon_.Uploads();
+        beacon_.SetFault(c.fault);
+        if (c.write) {
+            EXPECT_TRUE(port_.WriteImage(image.data(), 128));
+        } else {
+            BYTE buffer[200];
+            EXPECT_EQ(port_.ReadImage(buffer, 200), c.readCount);
+        }
+        EXPECT_EQ(messages_.texts(), c.texts);
+        EXPECT_FALSE(port_.IsOpen());
+        if (c.fault == Fault::HangupInDownload) {
+            EXPECT_TRUE(beacon_.HungUp());
+            EXPECT_EQ(beacon_.Uploads(), uploadsBefore);
+        }
+    }
 }
 
 }  // namespace

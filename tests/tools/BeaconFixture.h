@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "PtyHost.h"
+#include "tests/support/BeaconOnCom1.h"
 #include "tools/sim/SimulatedBeacon.h"
 
 namespace wb::test {
@@ -39,17 +40,6 @@ inline Bytes AwkwardImage() {
         image.push_back(static_cast<std::uint8_t>(i * 37 + 11));
     }
     return image;
-}
-
-// The values of the logged bytes that went one way.
-inline Bytes Values(const std::vector<sim::LoggedByte>& log, bool fromHost) {
-    Bytes out;
-    for (const sim::LoggedByte& b : log) {
-        if (b.fromHost == fromHost) {
-            out.push_back(b.value);
-        }
-    }
-    return out;
 }
 
 class SimBeacon : public ::testing::Test {

@@ -15,7 +15,8 @@ using namespace std::chrono_literals;
 
 constexpr const char* kCalWarning = "New Calibration value should be written before Testing Tones";
 constexpr const char* kCalCaption = "Calibration not written";
-constexpr int kEsc = 0x1B;
+constexpr std::uint8_t kEsc = 0x1B;
+using Sent = std::vector<std::uint8_t>;
 
 // The image of a record whose every profile differs from the defaults.
 sim::Image ImageOf(const CTrackerConfig& config) {
@@ -48,7 +49,7 @@ TEST_F(ReadVersion, ShowsTheBannerAndLeavesTheFormAlone) {
     EXPECT_EQ(Shown(), (BoxList{{"Wrenbeacon 1.0 (simulated)", "Wrenbeacon Version"}}));
     EXPECT_EQ(Text(IDC_CALIBRATION), "150");
     EXPECT_TRUE(dlg->m_config == CTrackerConfig()) << "the record is untouched";
-    EXPECT_EQ(SentBytes(), (std::vector<int>{kEsc, kEsc, 'V'}));
+    EXPECT_EQ(com1.HostBytes(), (Sent{kEsc, kEsc, 'V'}));
 }
 
 TEST_F(ReadVersion, WrongBannerAndSilenceAreNotAWrenbeacon) {
@@ -105,27 +106,29 @@ TEST_F(ReadConfiguration, ShowsTheDevicesValuesOnTheSameTab) {
     EXPECT_EQ(progress->value(), 260);
 }
 
-TEST_F(ReadConfiguration, AShortUploadFailsAndKeepsUnsavedEdits) {
-    beacon.SetFault(sim::Fault::ShortUpload);
-    Type(IDC_CALLSIGN, "N0EDIT");
-    Click(IDC_READ_CONFIG);
-    EXPECT_EQ(Shown(), (BoxList{{"Read Failed", "Wrenbeacon Read"}}));
-    EXPECT_EQ(Text(IDC_CALLSIGN), "N0EDIT");
-    EXPECT_TRUE(dlg->m_config == CTrackerConfig()) << "the record is untouched";
-}
-
-TEST_F(ReadConfiguration, UploadsThatDifferFail) {
-    beacon.SetFault(sim::Fault::UnstableUpload);
-    Click(IDC_READ_CONFIG);
-    EXPECT_EQ(Shown(), (BoxList{{"Read Failed", "Wrenbeacon Read"}}));
-    EXPECT_TRUE(dlg->m_config == CTrackerConfig()) << "the record is untouched";
-}
-
-TEST_F(ReadConfiguration, ASilentPortStopsAtTheVersionQuery) {
-    beacon.SetFault(sim::Fault::Silent);
-    Click(IDC_READ_CONFIG);
-    EXPECT_EQ(Shown(), (BoxList{{"Wrenbeacon Not Found", ""}}));
-    EXPECT_EQ(beacon.Uploads(), 0);
+TEST_F(ReadConfiguration, AFailedReadKeepsTheRecordAndUnsavedEdits) {
+    const struct {
+        sim::Fault fault;
+        const char* text;
+        const char* caption;
+        int uploads;
+    } cases[] = {
+        {sim::Fault::ShortUpload, "Read Failed", "Wrenbeacon Read", 2},
+        {sim::Fault::UnstableUpload, "Read Failed", "Wrenbeacon Read", 2},
+        {sim::Fault::Silent, "Wrenbeacon Not Found", "", 0},  // stops at the version query
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.fault));
+        messages.clear();
+        const int uploadsBefore = beacon.Uploads();
+        beacon.SetFault(c.fault);
+        Type(IDC_CALLSIGN, "N0EDIT");
+        Click(IDC_READ_CONFIG);
+        EXPECT_EQ(Shown(), (BoxList{{c.text, c.caption}}));
+        EXPECT_EQ(beacon.Uploads() - uploadsBefore, c.uploads);
+        EXPECT_EQ(Text(IDC_CALLSIGN), "N0EDIT");
+        EXPECT_TRUE(dlg->m_config == CTrackerConfig()) << "the record is untouched";
+    }
 }
 
 using WriteConfiguration = BeaconFixture;
@@ -166,26 +169,29 @@ TEST_F(WriteConfiguration, ACorruptReadBackFailsAndKeepsTheFormsValues) {
     EXPECT_EQ(Shown(), (BoxList{{kCalWarning, kCalCaption}})) << "the warning stays in force";
 }
 
-TEST_F(WriteConfiguration, AShortReadBackGivesBothCounts) {
-    beacon.SetFault(sim::Fault::ShortUpload);
-    Click(IDC_WRITE_CONFIG);
-    EXPECT_EQ(Shown(), (BoxList{{"Write Failed (code 128 127)", ""}}));
-}
-
-TEST_F(WriteConfiguration, AHangUpDuringTheDownloadStopsTheWrite) {
-    beacon.SetFault(sim::Fault::HangupInDownload);
-    Click(IDC_WRITE_CONFIG);
+TEST_F(WriteConfiguration, EachFailureIsToldAndTheRecordKeepsTheFormsValues) {
+    const struct {
+        sim::Fault fault;
+        const char* text;
+        int downloads, uploads;
+    } cases[] = {
+        {sim::Fault::ShortUpload, "Write Failed (code 128 127)", 1, 1},
+        {sim::Fault::WrongBanner, "Wrenbeacon Not Found", 0, 0},
+        {sim::Fault::HangupInDownload, "ComPort write failed", 0, 0},  // last: the line is gone
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        messages.clear();
+        const int downloadsBefore = beacon.Downloads();
+        const int uploadsBefore = beacon.Uploads();
+        beacon.SetFault(c.fault);
+        Click(IDC_WRITE_CONFIG);
+        EXPECT_EQ(Shown(), (BoxList{{c.text, ""}}));
+        EXPECT_EQ(beacon.Downloads() - downloadsBefore, c.downloads);
+        EXPECT_EQ(beacon.Uploads() - uploadsBefore, c.uploads);
+        EXPECT_EQ(dlg->m_config.m_nTxDelay[0], 250) << "the record keeps the form's values";
+    }
     EXPECT_TRUE(beacon.HungUp());
-    EXPECT_EQ(Shown(), (BoxList{{"ComPort write failed", ""}}));
-    EXPECT_EQ(beacon.Uploads(), 0);
-    EXPECT_EQ(dlg->m_config.m_nTxDelay[0], 250) << "the record keeps the form's values";
-}
-
-TEST_F(WriteConfiguration, NoWrenbeaconNoDownload) {
-    beacon.SetFault(sim::Fault::WrongBanner);
-    Click(IDC_WRITE_CONFIG);
-    EXPECT_EQ(Shown(), (BoxList{{"Wrenbeacon Not Found", ""}}));
-    EXPECT_EQ(beacon.Downloads(), 0);
 }
 
 TEST_F(WriteConfiguration, ARefusedImageNeverOpensThePort) {
@@ -204,13 +210,13 @@ TEST_F(WriteConfiguration, ARefusedImageNeverOpensThePort) {
 using ToneTest = BeaconFixture;
 
 TEST_F(ToneTest, EachButtonStopsThenSendsItsCode) {
-    const std::pair<int, int> buttons[] = {
+    const std::pair<int, std::uint8_t> buttons[] = {
         {IDC_SEND_1200, '1'}, {IDC_SEND_2200, '2'}, {IDC_SEND_BOTH, '3'}, {IDC_STOP_SENDING, 'x'}};
     for (const auto& [id, code] : buttons) {
         SCOPED_TRACE(code);
         beacon.ClearLog();
         Click(id);
-        EXPECT_EQ(SentBytes(), (std::vector<int>{kEsc, kEsc, 'x', kEsc, kEsc, code}));
+        EXPECT_EQ(com1.HostBytes(), (Sent{kEsc, kEsc, 'x', kEsc, kEsc, code}));
         const std::vector<sim::LoggedByte> log = beacon.Log();
         ASSERT_EQ(log.size(), 6u) << "the tone test reads nothing";
         EXPECT_GE(log[3].at - log[2].at, 50ms) << "the pause between stop and code";

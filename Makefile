@@ -31,7 +31,10 @@ test-fuzz: fuzz
 
 test: test-default test-asan test-fuzz
 
-demo: build
+# Only what the demo runs: the window and the simulated beacon, in the folder `make test` reuses.
+demo: deps
+	cmake --preset default
+	cmake --build --preset default --target WrenbeaconConfig wrenbeacon-sim
 	tools/run-demo build/default
 
 screenshot: build

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "bench/ProtocolFloors.h"
-#include "config/MessageSink.h"
+#include "core/MessageSink.h"
 #include "res/ResourceIds.h"
 #include "tools/sim/SimulatedBeacon.h"
 #include "ui/ConfigDlg.h"

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "bench/ProtocolFloors.h"
-#include "config/MessageSink.h"
+#include "core/MessageSink.h"
 #include "link/ComPort.h"
 #include "tools/sim/SimulatedBeacon.h"
 

@@ -6,7 +6,7 @@
 #include "AddressText.h"
 #include "DeviceUnits.h"
 #include "ImageLayout.h"
-#include "MessageSink.h"
+#include "core/MessageSink.h"
 #include "TrackerConfig.h"
 
 using namespace wb::image;

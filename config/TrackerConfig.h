@@ -2,9 +2,7 @@
 // calibration. Plain data with fixed-size text arrays; the window owns exactly one.
 #pragma once
 
-#include <cstdint>
-
-using BYTE = std::uint8_t;
+#include "core/Types.h"
 
 inline constexpr int kProfileCount = 2;  // 0 = Primary, 1 = Secondary
 inline constexpr int kCallsignSize = 20;  // at most 19 characters and the NUL

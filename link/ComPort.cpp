@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "config/MessageSink.h"
+#include "core/MessageSink.h"
 #include "link/DeviceProtocol.h"
 
 using wb::kInvalidPort;

@@ -9,7 +9,7 @@
 #include <functional>
 #include <memory>
 
-#include "config/TrackerConfig.h"
+#include "core/Types.h"
 #include "link/SerialBackend.h"
 
 class CComPort {

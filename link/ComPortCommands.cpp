@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "config/MessageSink.h"
+#include "core/MessageSink.h"
 #include "link/ComPort.h"
 #include "link/DeviceProtocol.h"
 

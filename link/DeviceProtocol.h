@@ -1,7 +1,7 @@
 // The beacon's serial line and command bytes, in one place.
 #pragma once
 
-#include "config/TrackerConfig.h"
+#include "core/Types.h"
 #include "link/SerialBackend.h"
 
 namespace wb::device {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "config/TrackerConfig.h"
+#include "core/Types.h"
 
 namespace wb {
 

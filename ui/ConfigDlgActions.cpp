@@ -1,7 +1,7 @@
 // The seven device actions of the "Configure" and "Tone Test" groups. The exchanges with the
 // device run on a worker thread (ActionRunner) so that the window keeps painting; the form and
 // the record are only touched here, on the window's thread, before and after them.
-#include "config/MessageSink.h"
+#include "core/MessageSink.h"
 #include "res/ResourceIds.h"
 #include "ui/ConfigDlg.h"
 

@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "config/MessageSink.h"
+#include "core/MessageSink.h"
 
 namespace wb::ui {
 

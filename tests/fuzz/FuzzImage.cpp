@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "config/MessageSink.h"
+#include "core/MessageSink.h"
 #include "config/TrackerConfig.h"
 
 namespace {

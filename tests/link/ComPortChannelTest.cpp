@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "link/ComPort.h"
-#include "tests/link/FakeSerialBackend.h"
+#include "tests/support/FakeSerialBackend.h"
 #include "tests/support/MessageRecorder.h"
 
 namespace wb::test {

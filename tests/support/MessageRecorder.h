@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "config/MessageSink.h"
+#include "core/MessageSink.h"
 
 namespace wb::test {
 

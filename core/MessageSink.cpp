@@ -1,4 +1,4 @@
-#include "MessageSink.h"
+#include "core/MessageSink.h"
 
 #include <cstdio>
 #include <mutex>

@@ -1,0 +1,6 @@
+// The one byte type that the record, the image and the serial line share.
+#pragma once
+
+#include <cstdint>
+
+using BYTE = std::uint8_t;

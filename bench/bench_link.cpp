@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "bench/ProtocolFloors.h"
@@ -54,7 +55,8 @@ int main(int argc, char** argv) {
     wb::sim::SimulatedBeacon beacon;
     beacon.Start();
     ::setenv("WRENBEACON_COM1", beacon.DevicePath().c_str(), 1);
-    CComPort port;
+    const std::unique_ptr<wb::SerialBackend> backend = wb::MakePlatformBackend();
+    CComPort port(*backend);
     port.SetPort(1);
 
     char banner[32] = {};

@@ -9,12 +9,6 @@
 
 using wb::kInvalidPort;
 
-CComPort::CComPort()
-    : m_nPort(1),
-      m_hPort(kInvalidPort),
-      m_ownBackend(wb::MakePlatformBackend()),
-      m_backend(*m_ownBackend) {}
-
 CComPort::CComPort(wb::SerialBackend& backend)
     : m_nPort(1), m_hPort(kInvalidPort), m_backend(backend) {}
 

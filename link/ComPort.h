@@ -14,9 +14,7 @@
 
 class CComPort {
 public:
-    // Uses this platform's serial ports.
-    CComPort();
-    // Uses `backend`, which must outlive the object.
+    // Talks through `backend` (the platform's, or a fake in tests), which must outlive the object.
     explicit CComPort(wb::SerialBackend& backend);
 
     CComPort(const CComPort&) = delete;
@@ -50,7 +48,6 @@ public:
     wb::PortHandle m_hPort;  // kInvalidPort exactly while closed
 
 private:
-    std::unique_ptr<wb::SerialBackend> m_ownBackend;
     wb::SerialBackend& m_backend;
     wb::TransferObserver m_observer;
 };

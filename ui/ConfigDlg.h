@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QIcon>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "config/TrackerConfig.h"
@@ -60,7 +61,8 @@ public:
 
     QIcon m_hIcon;
     CTrackerConfig m_config;
-    CComPort m_port;
+    std::unique_ptr<wb::SerialBackend> m_backend = wb::MakePlatformBackend();
+    CComPort m_port{*m_backend};
 
 private:
     void OnInitDialog();

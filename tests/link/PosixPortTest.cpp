@@ -43,7 +43,8 @@ protected:
 
     PtyDevice device;
     MessageRecorder messages;
-    CComPort port;
+    std::unique_ptr<wb::SerialBackend> backend = wb::MakePlatformBackend();
+    CComPort port{*backend};
 };
 
 TEST_F(PosixPortTest, OpenPutsTheLineInRawFourEightHundredEightNOne) {
@@ -194,7 +195,7 @@ TEST_F(PosixPortTest, ByteThatCannotGoOutWithinItsLimitIsToldAsAMismatch) {
 }
 
 TEST_F(PosixPortTest, SecondOpenOfTheSamePortIsRefusedEvenForRoot) {
-    CComPort other;
+    CComPort other(*backend);
     EXPECT_TRUE(other.Open());
     EXPECT_FALSE(other.IsOpen());
     ASSERT_EQ(messages.messages().size(), 1u);
@@ -268,7 +269,8 @@ protected:
     void TearDown() override { unsetenv("WRENBEACON_COM1"); }
 
     MessageRecorder messages;
-    CComPort port;
+    std::unique_ptr<wb::SerialBackend> backend = wb::MakePlatformBackend();
+    CComPort port{*backend};
 };
 
 TEST_F(PosixOpenTest, PortMapReadsTheEnvironment) {

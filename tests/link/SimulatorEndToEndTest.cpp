@@ -1,5 +1,6 @@
 // The real channel, through a real pseudo-terminal, against the simulated beacon.
 #include <gtest/gtest.h>
+#include <memory>
 
 #include <array>
 #include <chrono>
@@ -30,7 +31,8 @@ protected:
 
     wb::test::BeaconOnCom1 com1_;
     wb::sim::SimulatedBeacon& beacon_ = com1_.beacon;
-    CComPort port_;
+    std::unique_ptr<wb::SerialBackend> backend_ = wb::MakePlatformBackend();
+    CComPort port_{*backend_};
     MessageRecorder messages_;
 };
 
@@ -42,7 +44,7 @@ TEST_F(SimulatorEndToEnd, VersionQueryReturnsBannerAndClosesPort) {
     EXPECT_TRUE(messages_.messages().empty());
     EXPECT_EQ(com1_.HostBytes(), (std::vector<BYTE>{0x1B, 0x1B, 0x56}));
     // Closed again: a second channel can take the port.
-    CComPort other;
+    CComPort other(*backend_);
     other.SetPort(1);
     EXPECT_FALSE(other.Open());
     EXPECT_FALSE(other.Close());

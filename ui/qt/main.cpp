@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "ui/ConfigApp.h"
+#include "ui/qt/ConfigApp.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

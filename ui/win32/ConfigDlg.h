@@ -19,8 +19,9 @@
 
 class CConfigDlg : public wb::ui::ControlAccess, public wb::ui::ActionHost {
 public:
-    // The bar under Exit that counts the bytes of a read or write.
+    // The bar under Exit that counts the bytes of a read or write, and the timer that redraws it.
     static constexpr int kProgressId = 1100;
+    static constexpr UINT_PTR kProgressTimer = 1;
 
     CConfigDlg();
     ~CConfigDlg() override;
@@ -65,7 +66,6 @@ public:
     wb::ui::ConfigWindow m_window{*this, *this, m_config, m_port};
 
 private:
-    static constexpr UINT_PTR kProgressTimer = 1;
     static constexpr UINT kProgressRefreshMs = 50;
 
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -205,8 +205,8 @@ bool Driver::Box(const std::string& caption, const std::string& text, bool answe
                     caption.c_str(), text.c_str());
         return false;
     }
-    std::printf("ok   box \"%s\" \"%s\"%s\n", seen.caption.c_str(), seen.text.c_str(),
-                answer ? ": OK" : "");
+    std::printf("ok   %s \"%s\" \"%s\"%s\n", answer ? "box" : "showing", seen.caption.c_str(),
+                seen.text.c_str(), answer ? ": OK" : "");
     if (answer) {
         Send(GetDlgItem(box, 1), BM_CLICK);
         WaitFor([box] { return !IsWindow(box) || !IsWindowVisible(box); });

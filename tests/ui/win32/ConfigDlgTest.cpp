@@ -1,0 +1,318 @@
+// The Win32 main dialog in-process: built from template 102 as the native controls it names, its
+// window chrome, control access by id, and how it waits for an exchange in the background.
+#include <cstdint>
+#include <vector>
+
+#include "res/ResourceIds.h"
+#include "res/Resources.h"
+#include "tests/ui/win32/DialogFixture.h"
+#include "ui/win32/MessageBoxSink.h"
+
+namespace wb::test {
+namespace {
+
+using namespace res;
+
+const char* ExpectedClass(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Edit:
+            return "Edit";
+        case ControlKind::ComboBox:
+            return "ComboBox";
+        case ControlKind::CheckBox:
+        case ControlKind::PushButton:
+        case ControlKind::GroupBox:
+            return "Button";
+        case ControlKind::Tab:
+            return "SysTabControl32";
+        default:
+            return "Static";
+    }
+}
+
+RECT DialogUnits(HWND dialog, int x, int y, int cx, int cy) {
+    RECT rect{x, y, x + cx, y + cy};
+    MapDialogRect(dialog, &rect);
+    return rect;
+}
+
+TEST_F(Win32Dialog, ControlsComeFromTheTemplateInFocusOrder) {
+    const DialogTemplate& t = ConfigDialogTemplate();
+    HWND dialog = dlg->GetSafeHwnd();
+    EXPECT_EQ(Text(dialog), t.caption);
+    RECT client;
+    GetClientRect(dialog, &client);
+    const RECT size = DialogUnits(dialog, 0, 0, t.cx, t.cy);
+    EXPECT_EQ(client.right, size.right);
+    EXPECT_EQ(client.bottom, size.bottom);
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(ui::NarrowLatin1(font.lfFaceName), t.fontFace);
+
+    HWND child = GetWindow(dialog, GW_CHILD);
+    for (const ControlTemplate& c : t.controls) {
+        SCOPED_TRACE(std::string(c.text) + " " + std::to_string(c.id));
+        if (GetDlgCtrlID(child) == CConfigDlg::kProgressId) {
+            child = GetWindow(child, GW_HWNDNEXT);
+        }
+        ASSERT_NE(child, nullptr);
+        EXPECT_EQ(GetDlgCtrlID(child), c.id == kStaticId ? 0xFFFF : c.id);
+        EXPECT_EQ(ClassOf(child), ExpectedClass(c.kind));
+        if (c.kind != ControlKind::Edit && c.kind != ControlKind::ComboBox &&
+            c.kind != ControlKind::Tab) {
+            EXPECT_EQ(Text(child), c.text);
+        }
+        const bool tabStop = (GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) != 0;
+        EXPECT_EQ(tabStop, (c.styles & style::kTabStop) != 0);
+        // Place and size each in dialog units, as the dialog manager maps them.
+        RECT place;
+        GetWindowRect(child, &place);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+        const RECT at = DialogUnits(dialog, c.x, c.y, 0, 0);
+        const RECT extent = DialogUnits(dialog, 0, 0, c.cx, c.cy);
+        EXPECT_EQ(place.left, at.left);
+        EXPECT_EQ(place.top, at.top);
+        if (c.kind != ControlKind::Icon) {
+            EXPECT_EQ(place.right - place.left, extent.right);
+        }
+        // A closed combo box is as high as it needs; an icon as its picture.
+        if (c.kind != ControlKind::ComboBox && c.kind != ControlKind::Icon) {
+            EXPECT_EQ(place.bottom - place.top, extent.bottom);
+        }
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+}
+
+// The native styles that do the fields' work: typing shows what they let through.
+TEST_F(Win32Dialog, FieldsAndListsHaveTheirNativeStyles) {
+    struct Case {
+        int id;
+        DWORD style;        // must be set
+        DWORD absent;       // must not be set
+        const char* typed;  // "k5" typed into an empty field gives this
+    };
+    const Case cases[] = {
+        {IDC_CALLSIGN, ES_UPPERCASE | ES_AUTOHSCROLL, ES_NUMBER, "K5"},
+        {IDC_DIGI_PATH, ES_UPPERCASE | ES_AUTOHSCROLL, ES_NUMBER, "K5"},
+        {IDC_SYMBOL, ES_AUTOHSCROLL, ES_UPPERCASE | ES_NUMBER, "k5"},
+        {IDC_STATUS_TEXT, ES_AUTOHSCROLL, ES_UPPERCASE | ES_NUMBER, "k5"},
+        {IDC_TX_DELAY, ES_NUMBER | ES_AUTOHSCROLL, ES_UPPERCASE, "5"},
+        {IDC_CALIBRATION, ES_NUMBER | ES_AUTOHSCROLL, ES_UPPERCASE, "5"},
+        // A combo box hands its scroll bar style on to its list.
+        {IDC_MICE_MESSAGE, CBS_DROPDOWN, CBS_SORT, nullptr},
+        {IDC_COM_PORT, CBS_DROPDOWN | CBS_SORT, 0, nullptr},
+        {IDC_ALTITUDE, BS_AUTOCHECKBOX, 0, nullptr},
+        {IDOK, BS_DEFPUSHBUTTON, 0, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        const DWORD style = static_cast<DWORD>(GetWindowLongW(Item(c.id), GWL_STYLE));
+        const DWORD kind = ClassOf(Item(c.id)) == "Button" ? (style & BS_TYPEMASK) : style;
+        EXPECT_EQ(kind & c.style, c.style);
+        EXPECT_EQ(style & c.absent, 0u);
+        if (c.typed != nullptr) {
+            SetWindowTextW(Item(c.id), L"");
+            SendMessageW(Item(c.id), WM_CHAR, 'k', 0);
+            SendMessageW(Item(c.id), WM_CHAR, '5', 0);
+            EXPECT_EQ(Text(Item(c.id)), c.typed);
+        }
+    }
+}
+
+TEST_F(Win32Dialog, ListsAreFilledInTheTemplatesOrder) {
+    for (const ListInit& list : ConfigDialogTemplate().lists) {
+        HWND combo = Item(list.id);
+        ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0),
+                  static_cast<LRESULT>(list.entries.size()));
+        for (std::size_t i = 0; i < list.entries.size(); ++i) {
+            wchar_t entry[64] = {};
+            SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry));
+            EXPECT_EQ(ui::NarrowLatin1(entry), list.entries[i]);
+        }
+    }
+}
+
+// The colour of the icon's pixel (x, y) drawn on white.
+COLORREF IconPixel(HICON icon, int size, int x, int y) {
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size, size);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ previous = SelectObject(memory, bitmap);
+    RECT all{0, 0, size, size};
+    FillRect(memory, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    DrawIconEx(memory, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+    const COLORREF colour = GetPixel(memory, x, y);
+    SelectObject(memory, previous);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return colour;
+}
+
+TEST_F(Win32Dialog, IconsAndTheAboutEntryOfTheSystemMenu) {
+    HWND dialog = dlg->GetSafeHwnd();
+    auto big = reinterpret_cast<HICON>(SendMessageW(dialog, WM_GETICON, ICON_BIG, 0));
+    auto small = reinterpret_cast<HICON>(SendMessageW(dialog, WM_GETICON, ICON_SMALL, 0));
+    ASSERT_NE(big, nullptr);
+    ASSERT_NE(small, nullptr);
+    // The four lights of the box, and a transparent corner.
+    EXPECT_EQ(IconPixel(big, 32, 11, 13), RGB(255, 0, 0));
+    EXPECT_EQ(IconPixel(big, 32, 14, 13), RGB(255, 255, 0));
+    EXPECT_EQ(IconPixel(big, 32, 17, 13), RGB(0, 255, 0));
+    EXPECT_EQ(IconPixel(big, 32, 0, 0), RGB(255, 255, 255));
+    EXPECT_EQ(IconPixel(small, 16, 6, 9), RGB(255, 0, 0));
+    EXPECT_EQ(reinterpret_cast<HICON>(SendMessageW(dialog, WM_QUERYDRAGICON, 0, 0)), big);
+
+    HMENU menu = GetSystemMenu(dialog, FALSE);
+    const int count = GetMenuItemCount(menu);
+    ASSERT_GE(count, 2);
+    wchar_t entry[64] = {};
+    GetMenuStringW(menu, count - 1, entry, static_cast<int>(std::size(entry)), MF_BYPOSITION);
+    EXPECT_EQ(ui::NarrowLatin1(entry), AboutMenuText());
+    EXPECT_EQ(GetMenuItemID(menu, count - 1), IDM_ABOUTBOX);
+    EXPECT_EQ(GetMenuState(menu, static_cast<UINT>(count - 2), MF_BYPOSITION) & MF_SEPARATOR,
+              static_cast<UINT>(MF_SEPARATOR));
+
+    std::vector<std::string> seen;
+    bool iconShown = false;
+    const int boxes = AnswerDialogs(
+        dialog, [&] { SendMessageW(dialog, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x0005, 0); },
+        [&](HWND about) {
+            seen.push_back(Text(about));
+            for (HWND c = GetWindow(about, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+                if ((GetWindowLongW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+                    iconShown =
+                        SendMessageW(c, STM_GETICON, 0, 0) == reinterpret_cast<LRESULT>(big);
+                } else if (ClassOf(c) == "Static") {
+                    seen.push_back(Text(c));
+                }
+            }
+            SendMessageW(about, WM_COMMAND, IDOK, 0);
+        });
+    EXPECT_EQ(boxes, 1);
+    ASSERT_GE(seen.size(), 2u);
+    EXPECT_EQ(seen[0], "About WrenbeaconConfig");
+    EXPECT_EQ(seen[1], "WrenbeaconConfig Version 1.00");
+    EXPECT_TRUE(iconShown);
+    EXPECT_TRUE(IsWindowVisible(dialog));
+}
+
+TEST(Win32DialogEnd, ExitEnterAndCloseEndItWithoutTouchingThePort) {
+    struct Case {
+        UINT message;
+        WPARAM wParam;
+        INT_PTR result;
+    };
+    for (const Case c : {Case{WM_COMMAND, IDOK, IDOK}, Case{WM_COMMAND, IDCANCEL, IDCANCEL},
+                         Case{WM_CLOSE, 0, IDCANCEL}}) {
+        MessageRecorder messages;
+        CConfigDlg dlg;
+        HWND dialog = dlg.Create();
+        SendMessageW(dialog, c.message, c.wParam, 0);
+        EXPECT_EQ(dlg.Result(), c.result);
+        EXPECT_FALSE(IsWindowVisible(dialog));
+        EXPECT_FALSE(dlg.m_port.IsOpen());
+        EXPECT_TRUE(messages.messages().empty());
+    }
+}
+
+TEST_F(Win32Dialog, ControlsByIdReadAndWriteWholeValues) {
+    const std::string longText(300, 'w');
+    dlg->SetFieldText(IDC_STATUS_TEXT, longText.c_str());
+    EXPECT_EQ(dlg->GetFieldText(IDC_STATUS_TEXT), longText);
+    dlg->SetFieldText(IDC_STATUS_TEXT, "caf\xE9");
+    EXPECT_EQ(dlg->GetFieldText(IDC_STATUS_TEXT), "caf\xE9");
+
+    dlg->SetBoxCheck(IDC_ALTITUDE, 0);
+    EXPECT_FALSE(dlg->IsBoxChecked(IDC_ALTITUDE));
+    dlg->SetBoxCheck(IDC_ALTITUDE, 1);
+    EXPECT_EQ(SendMessageW(Item(IDC_ALTITUDE), BM_GETCHECK, 0, 0), BST_CHECKED);
+
+    dlg->SetListSelection(IDC_MICE_MESSAGE, 7);
+    EXPECT_EQ(dlg->GetListSelection(IDC_MICE_MESSAGE), 7);
+    dlg->SetListSelection(IDC_MICE_MESSAGE, 8);  // one past the last entry
+    EXPECT_EQ(dlg->GetListSelection(IDC_MICE_MESSAGE), -1);
+
+    dlg->EnableControl(IDC_CALLSIGN, false);
+    EXPECT_FALSE(IsWindowEnabled(Item(IDC_CALLSIGN)));
+
+    EXPECT_EQ(dlg->GetTabSelection(IDC_PROFILE_TAB), 0);
+    ASSERT_EQ(SendMessageW(Item(IDC_PROFILE_TAB), TCM_GETITEMCOUNT, 0, 0), 2);
+    for (auto [index, text] : {std::pair{0, "Primary"}, std::pair{1, "Seconday"}}) {
+        wchar_t name[32] = {};
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = name;
+        item.cchTextMax = static_cast<int>(std::size(name));
+        SendMessageW(Item(IDC_PROFILE_TAB), TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
+        EXPECT_EQ(ui::NarrowLatin1(name), text);
+    }
+
+    // An id the window lacks, or a control of another kind, answers nothing and changes nothing.
+    EXPECT_EQ(dlg->GetFieldText(4242), "");
+    EXPECT_EQ(dlg->GetFieldText(IDC_ALTITUDE), "");
+    EXPECT_FALSE(dlg->IsBoxChecked(IDC_CALLSIGN));
+    EXPECT_EQ(dlg->GetListSelection(IDC_CALLSIGN), -1);
+    EXPECT_EQ(dlg->GetTabSelection(IDC_COM_PORT), -1);
+    dlg->SetFieldText(IDC_ALTITUDE, "changed");
+    EXPECT_EQ(Text(Item(IDC_ALTITUDE)), "Transmit Altitude");
+}
+
+// While an exchange runs the window answers (here the worker asks it for a text and has it show a
+// box), takes no input and no command; the box is owned by it.
+TEST_F(Win32Dialog, BackgroundExchangeKeepsTheWindowAliveAndDeaf) {
+    ui::MessageBoxSink boxes([this] { return dlg->GetSafeHwnd(); });
+    HWND dialog = dlg->GetSafeHwnd();
+    HWND callsign = Item(IDC_CALLSIGN);
+    std::string readMeanwhile;
+    std::vector<std::string> shown;
+    bool result = false;
+    const int seen = AnswerDialogs(
+        dialog,
+        [&] {
+            result = dlg->RunInBackground([&] {
+                PostMessageW(callsign, WM_CHAR, 'X', 0);
+                PostMessageW(Item(IDC_READ_VERSION), WM_LBUTTONDOWN, MK_LBUTTON, 0);
+                PostMessageW(Item(IDC_READ_VERSION), WM_LBUTTONUP, 0, 0);
+                SendMessageW(Item(IDOK), BM_CLICK, 0, 0);
+                PostMessageW(dialog, WM_CLOSE, 0, 0);
+                wchar_t text[32] = {};
+                SendMessageW(callsign, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+                readMeanwhile = ui::NarrowLatin1(text);
+                ShowMessageBox("Still here", "Wrenbeacon Test");
+                return true;
+            });
+        },
+        [&](HWND box) {
+            shown.push_back(Text(box));
+            shown.push_back(Text(GetDlgItem(box, 0xFFFF)));
+            SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        });
+    Pump();
+    EXPECT_TRUE(result);
+    EXPECT_EQ(readMeanwhile, "NOCALL");
+    EXPECT_EQ(seen, 1);
+    EXPECT_EQ(shown, (std::vector<std::string>{"Wrenbeacon Test", "Still here"}));
+    EXPECT_EQ(Text(callsign), "NOCALL") << "typing reached the field";
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    EXPECT_EQ(dlg->Result(), 0);
+}
+
+TEST_F(Win32Dialog, ProgressBarCountsBytesWhileShown) {
+    HWND bar = Item(CConfigDlg::kProgressId);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_FALSE(IsWindowVisible(bar));
+    dlg->BeginProgress();
+    EXPECT_TRUE(IsWindowVisible(bar));
+    dlg->ExpectProgress(260);
+    dlg->AddProgress(100);
+    dlg->AddProgress(30);
+    SendMessageW(dlg->GetSafeHwnd(), WM_TIMER, CConfigDlg::kProgressTimer, 0);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETRANGE, FALSE, 0), 260);
+    EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 130);
+    dlg->EndProgress();
+    EXPECT_FALSE(IsWindowVisible(bar));
+}
+
+}  // namespace
+}  // namespace wb::test

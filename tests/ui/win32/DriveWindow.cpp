@@ -6,6 +6,7 @@
 //
 //   press ID            posts a click to button ID (for buttons whose action takes a while)
 //   click ID            clicks button ID and returns once the window has handled it
+//   syscommand ID       posts the system-menu command ID (16 opens the About box)
 //   key ID VK           posts the key VK (a number: 13 Enter, 27 Escape, 39 Right) to control ID
 //   settext ID TEXT     sets the text of control ID
 //   select ID INDEX     selects entry INDEX of list ID
@@ -245,6 +246,12 @@ bool Driver::Step(const std::vector<std::string>& args, std::size_t& at) {
         const int id = number();
         Send(Control(id), BM_CLICK);
         std::printf("ok   click %d\n", id);
+        return true;
+    }
+    if (verb == "syscommand") {
+        const int id = number();
+        PostMessageW(m_dialog, WM_SYSCOMMAND, static_cast<WPARAM>(id), 0);
+        std::printf("ok   syscommand %d\n", id);
         return true;
     }
     if (verb == "key") {

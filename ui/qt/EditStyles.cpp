@@ -1,4 +1,4 @@
-#include "ui/EditStyles.h"
+#include "ui/qt/EditStyles.h"
 
 #include <QKeyEvent>
 #include <QObject>

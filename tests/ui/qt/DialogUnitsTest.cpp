@@ -2,7 +2,7 @@
 
 #include <QFont>
 
-#include "ui/DialogUnits.h"
+#include "ui/qt/DialogUnits.h"
 
 namespace wb::ui {
 namespace {

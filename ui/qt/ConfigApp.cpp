@@ -1,7 +1,7 @@
-#include "ui/ConfigApp.h"
+#include "ui/qt/ConfigApp.h"
 
-#include "ui/ConfigDlg.h"
-#include "ui/MessageBoxSink.h"
+#include "ui/qt/ConfigDlg.h"
+#include "ui/qt/MessageBoxSink.h"
 
 bool CConfigApp::InitInstance() {
     CConfigDlg dlg;

@@ -13,8 +13,8 @@
 
 #include "res/ResourceIds.h"
 #include "tests/support/MessageRecorder.h"
-#include "ui/ConfigDlg.h"
-#include "ui/TabControl.h"
+#include "ui/qt/ConfigDlg.h"
+#include "ui/qt/TabControl.h"
 
 namespace wb::test {
 
@@ -53,6 +53,7 @@ protected:
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
     }
 
+    ui::ConfigForm& TheForm() const { return dlg->m_window.Form(); }
     QString Text(int id) const { return Edit(id)->text(); }
     bool Enabled(int id) const { return dlg->GetDlgItem(id)->isEnabled(); }
 

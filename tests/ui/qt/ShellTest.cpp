@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QTimer>
 
-#include "tests/ui/DialogFixture.h"
-#include "ui/AboutDlg.h"
+#include "tests/ui/qt/DialogFixture.h"
+#include "ui/qt/AboutDlg.h"
 
 namespace wb::test {
 namespace {

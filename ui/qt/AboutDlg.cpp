@@ -1,7 +1,7 @@
-#include "ui/AboutDlg.h"
+#include "ui/qt/AboutDlg.h"
 
 #include "res/Resources.h"
-#include "ui/DialogBuilder.h"
+#include "ui/qt/DialogBuilder.h"
 
 CAboutDlg::CAboutDlg(QWidget* parent, const QIcon& icon) : QDialog(parent) {
     wb::ui::BuildDialog(*this, wb::res::AboutDialogTemplate(), icon);

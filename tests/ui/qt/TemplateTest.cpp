@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "res/Resources.h"
-#include "tests/ui/DialogFixture.h"
-#include "ui/AboutDlg.h"
-#include "ui/DialogUnits.h"
+#include "tests/ui/qt/DialogFixture.h"
+#include "ui/qt/AboutDlg.h"
+#include "ui/qt/DialogUnits.h"
 
 namespace wb::test {
 namespace {

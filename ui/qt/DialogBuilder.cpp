@@ -1,4 +1,4 @@
-#include "ui/DialogBuilder.h"
+#include "ui/qt/DialogBuilder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,9 +9,9 @@
 #include <algorithm>
 
 #include "res/ResourceIds.h"
-#include "ui/EditStyles.h"
-#include "ui/GroupFrame.h"
-#include "ui/TabControl.h"
+#include "ui/qt/EditStyles.h"
+#include "ui/qt/GroupFrame.h"
+#include "ui/qt/TabControl.h"
 
 namespace wb::ui {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "tests/support/BeaconOnCom1.h"
-#include "tests/ui/DialogFixture.h"
+#include "tests/ui/qt/DialogFixture.h"
 
 namespace wb::test {
 

@@ -1,4 +1,4 @@
-#include "ui/MainIcon.h"
+#include "ui/qt/MainIcon.h"
 
 #include <QPixmap>
 

@@ -1,4 +1,4 @@
-#include "ui/ConfigDlg.h"
+#include "ui/qt/ConfigDlg.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -9,9 +9,9 @@
 #include "link/PortMap.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
-#include "ui/AboutDlg.h"
-#include "ui/MainIcon.h"
-#include "ui/TabControl.h"
+#include "ui/qt/AboutDlg.h"
+#include "ui/qt/MainIcon.h"
+#include "ui/qt/TabControl.h"
 
 using namespace wb::res;
 
@@ -20,7 +20,6 @@ CConfigDlg::CConfigDlg(QWidget* parent) : QDialog(parent), m_hIcon(wb::ui::LoadM
     // Below Exit, where the template leaves room.
     m_progress = new wb::ui::TransferProgress(this);
     m_progress->setGeometry(wb::ui::DluToPixels(QRect(320, 226, 75, 11), m_controls.units));
-    m_port.SetTransferObserver([progress = m_progress](int bytes) { progress->Add(bytes); });
     OnInitDialog();
     WireCommands();
 }
@@ -43,21 +42,15 @@ void CConfigDlg::OnInitDialog() {
         setContextMenuPolicy(Qt::ActionsContextMenu);
     }
     setWindowIcon(m_hIcon);
-    SetUpForm();
+    DescribePorts();
+    m_window.OnInitDialog();
 }
 
-void CConfigDlg::SetUpForm() {
+void CConfigDlg::DescribePorts() {
     auto* ports = qobject_cast<QComboBox*>(GetDlgItem(IDC_COM_PORT));
     for (int i = 0; i < ports->count(); ++i) {
         ports->setItemData(i, QString::fromStdString(wb::DescribeComPort(i + 1)), Qt::ToolTipRole);
     }
-    SetListSelection(IDC_COM_PORT, 0);
-
-    auto* tabs = static_cast<wb::ui::TabControl*>(GetDlgItem(IDC_PROFILE_TAB));
-    tabs->InsertItem(0, QStringLiteral("Primary"));
-    tabs->InsertItem(1, QStringLiteral("Seconday"));
-    m_config.m_nProfile = tabs->GetCurSel() & 1;
-    ConfigToForm();
 }
 
 void CConfigDlg::OnSysCommand(unsigned id) {
@@ -67,31 +60,20 @@ void CConfigDlg::OnSysCommand(unsigned id) {
     }
 }
 
-// The dispatch table: which handler each control's event runs.
+// Every click of a button or check box goes to the window's dispatch; Exit (OK) ends the dialog
+// through the builder's wiring.
 void CConfigDlg::WireCommands() {
-    const struct {
-        int id;
-        void (CConfigDlg::*handler)();
-    } clicks[] = {
-        {IDC_READ_VERSION, &CConfigDlg::OnReadVersion},
-        {IDC_READ_CONFIG, &CConfigDlg::OnReadConfig},
-        {IDC_WRITE_CONFIG, &CConfigDlg::OnWriteConfig},
-        {IDC_SEND_1200, &CConfigDlg::OnSend1200},
-        {IDC_SEND_2200, &CConfigDlg::OnSend2200},
-        {IDC_SEND_BOTH, &CConfigDlg::OnSendBoth},
-        {IDC_STOP_SENDING, &CConfigDlg::OnStopSending},
-        {IDC_SMARTBEACON_ENABLE, &CConfigDlg::OnSmartBeaconEnable},
-        {IDC_TIMESLOT_ENABLE, &CConfigDlg::OnTimeSlotEnable},
-        {IDC_MICE_ENABLE, &CConfigDlg::OnMicEEnable},
-    };
-    for (const auto& click : clicks) {
-        auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(click.id));
-        connect(button, &QAbstractButton::clicked, this,
-                [this, handler = click.handler] { (this->*handler)(); });
+    for (const auto& [id, widget] : m_controls.byId) {
+        auto* button = qobject_cast<QAbstractButton*>(widget);
+        if (button != nullptr && id != IDOK) {
+            connect(button, &QAbstractButton::clicked, this,
+                    [this, id = id] { m_window.OnCommand(id); });
+        }
     }
     // Connected after the tabs were inserted: only the user's changes of tab reach the handler.
     auto* tabs = static_cast<wb::ui::TabControl*>(GetDlgItem(IDC_PROFILE_TAB));
-    connect(tabs->tabBar(), &QTabBar::currentChanged, this, [this] { OnSelchangeProfileTab(); });
+    connect(tabs->tabBar(), &QTabBar::currentChanged, this,
+            [this] { m_window.OnSelchangeProfileTab(); });
 
     auto* ports = qobject_cast<QComboBox*>(GetDlgItem(IDC_COM_PORT));
     const auto showPortTip = [ports] {

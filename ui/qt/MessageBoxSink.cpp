@@ -1,4 +1,4 @@
-#include "ui/MessageBoxSink.h"
+#include "ui/qt/MessageBoxSink.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "ui/TabControl.h"
+#include "ui/qt/TabControl.h"
 
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>

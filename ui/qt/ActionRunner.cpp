@@ -1,4 +1,4 @@
-#include "ui/ActionRunner.h"
+#include "ui/qt/ActionRunner.h"
 
 #include <QApplication>
 #include <QEventLoop>

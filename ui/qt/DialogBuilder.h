@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "res/DialogTemplate.h"
-#include "ui/DialogUnits.h"
+#include "ui/qt/DialogUnits.h"
 
 namespace wb::ui {
 

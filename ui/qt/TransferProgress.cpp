@@ -1,4 +1,4 @@
-#include "ui/TransferProgress.h"
+#include "ui/qt/TransferProgress.h"
 
 #include <algorithm>
 

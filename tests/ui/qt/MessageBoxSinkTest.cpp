@@ -12,8 +12,8 @@
 #include <atomic>
 #include <thread>
 
-#include "ui/ActionRunner.h"
-#include "ui/MessageBoxSink.h"
+#include "ui/qt/ActionRunner.h"
+#include "ui/qt/MessageBoxSink.h"
 
 namespace wb::ui {
 namespace {

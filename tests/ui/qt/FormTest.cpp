@@ -1,12 +1,12 @@
-// The form on the real dialog: what it shows, what it saves, the tabs, the enable rules and the
-// exclusion of SmartBeaconing and Time Slotting.
+// The form on the real Qt dialog: what its widgets show and give back, typing rules, the tab bar
+// and the check boxes wired to the form's rules (the rules themselves: tests/ui/ConfigFormTest).
 #include <QApplication>
 #include <QClipboard>
 #include <climits>
 #include <string>
 
 #include "link/PortMap.h"
-#include "tests/ui/DialogFixture.h"
+#include "tests/ui/qt/DialogFixture.h"
 
 namespace wb::test {
 namespace {
@@ -76,7 +76,7 @@ TEST_F(FormStartup, EnablesOnlyWhatTheBoxesAllow) {
 }
 
 TEST_F(FormStartup, SavingUntouchedControlsLeavesTheDefaults) {
-    dlg->FormToConfig();
+    TheForm().FormToConfig();
     EXPECT_TRUE(dlg->m_config == CTrackerConfig()) << "the record is untouched";
 }
 
@@ -126,24 +126,6 @@ TEST_F(FormTabs, EditsSurviveRoundTripsOnBothProfiles) {
     EXPECT_EQ(dlg->m_config.m_nTxInterval[0], 60);
 }
 
-TEST_F(FormTabs, CalibrationIsSharedAndAChangeIsNoted) {
-    ShowTab(1);
-    ShowTab(0);
-    EXPECT_EQ(dlg->m_config.m_bCalDirty, 0) << "saving an equal value notes nothing";
-
-    Type(IDC_CALIBRATION, "140");
-    ShowTab(1);
-    EXPECT_EQ(Text(IDC_CALIBRATION), "140");
-    EXPECT_EQ(dlg->m_config.m_nCalibration, 140);
-    EXPECT_EQ(dlg->m_config.m_bCalDirty, 1);
-
-    Type(IDC_CALIBRATION, "128");
-    ShowTab(0);
-    EXPECT_EQ(Text(IDC_CALIBRATION), "128");
-    EXPECT_EQ(dlg->m_config.m_nCalibration, 128);
-    EXPECT_EQ(dlg->m_config.m_bCalDirty, 1) << "the form never clears the note";
-}
-
 using FormEnables = Form;
 
 TEST_F(FormEnables, SmartBeaconingAndTimeSlottingExcludeEachOther) {
@@ -171,42 +153,7 @@ TEST_F(FormEnables, MicEBoxEnablesItsThreeControls) {
     ExpectMicE(true);
 }
 
-TEST_F(FormEnables, ARecordWithBothBoxesSetShowsBothUntilAClick) {
-    dlg->m_config.m_bTimeSlot[0] = 1;
-    dlg->m_config.m_bSmartBeacon[0] = 1;
-    dlg->ConfigToForm();
-    ExpectBoxes(true, true);
-    ExpectTiming(true, false, true);
-    dlg->FormToConfig();
-    EXPECT_EQ(dlg->m_config.m_bTimeSlot[0], 1);
-    EXPECT_EQ(dlg->m_config.m_bSmartBeacon[0], 1);
-}
-
-TEST_F(FormEnables, DisabledFieldsAreSavedWithTheRest) {
-    dlg->m_config.m_nSlowSpeed[0] = 77;
-    dlg->m_config.m_nSlotOffset[0] = 45;
-    dlg->ConfigToForm();
-    ASSERT_FALSE(Enabled(IDC_SLOW_SPEED));
-    ASSERT_FALSE(Enabled(IDC_SLOT_OFFSET));
-    dlg->m_config.m_nSlowSpeed[0] = 0;
-    dlg->m_config.m_nSlotOffset[0] = 0;
-    dlg->FormToConfig();
-    EXPECT_EQ(dlg->m_config.m_nSlowSpeed[0], 77);
-    EXPECT_EQ(dlg->m_config.m_nSlotOffset[0], 45);
-}
-
 using FormValues = Form;
-
-TEST_F(FormValues, SymbolsKeepTheirFirstCharacterAndEmptyIsNul) {
-    Type(IDC_SYMBOL, "ab");
-    Type(IDC_SYMBOL_TABLE, "");
-    dlg->FormToConfig();
-    EXPECT_EQ(dlg->m_config.m_cSymbol[0], 'a');
-    EXPECT_EQ(dlg->m_config.m_cSymbolTable[0], '\0');
-    dlg->ConfigToForm();
-    EXPECT_EQ(Text(IDC_SYMBOL), "a");
-    EXPECT_EQ(Text(IDC_SYMBOL_TABLE), "");
-}
 
 TEST_F(FormValues, IntegersAreReadAsTheirLeadingNumber) {
     Type(IDC_TX_DELAY, "");
@@ -222,7 +169,7 @@ TEST_F(FormValues, IntegersAreReadAsTheirLeadingNumber) {
 
     dlg->SetFieldText(IDC_FAST_RATE, "99999999999");
 
-    dlg->FormToConfig();
+    TheForm().FormToConfig();
     EXPECT_EQ(dlg->m_config.m_nTxDelay[0], 0);
     EXPECT_EQ(dlg->m_config.m_nTxInterval[0], 12);
     EXPECT_EQ(dlg->m_config.m_nQuietTime[0], 12);
@@ -248,46 +195,25 @@ TEST_F(FormValues, TextsAreCutByTheRecordOnly) {
     dlg->SetFieldText(IDC_DIGI_PATH, path.c_str());
     dlg->SetFieldText(IDC_STATUS_TEXT, status.c_str());
     EXPECT_EQ(dlg->GetFieldText(IDC_STATUS_TEXT), status) << "the getter cuts nothing";
-    dlg->FormToConfig();
+    TheForm().FormToConfig();
     EXPECT_EQ(std::string(dlg->m_config.m_szCallsign[0]), callsign.substr(0, 19));
     EXPECT_EQ(std::string(dlg->m_config.m_szPath[0]), path.substr(0, 99));
     EXPECT_EQ(std::string(dlg->m_config.m_szStatus[0]), status.substr(0, 199));
     EXPECT_STREQ(dlg->m_config.m_szCallsign[1], "NOCALL");
 }
 
-TEST_F(FormValues, SlotFlagsFollowTheOffsetOnlyWhenTimeSlotted) {
-    Click(IDC_TIMESLOT_ENABLE);
-    const struct {
-        const char* offset;
-        int minute, tenMinutes;
-    } cases[] = {{"120", 1, 0}, {"600", 1, 1}, {"0", 1, 1}, {"15", 0, 0}};
-    for (const auto& c : cases) {
-        Type(IDC_SLOT_OFFSET, c.offset);
-        dlg->FormToConfig();
-        EXPECT_EQ(dlg->m_config.m_bSlotMinute[0], c.minute) << c.offset;
-        EXPECT_EQ(dlg->m_config.m_bSlotTenMinute[0], c.tenMinutes) << c.offset;
-    }
-
-    Click(IDC_TIMESLOT_ENABLE);
-    dlg->m_config.m_bSlotMinute[0] = 1;
-    dlg->m_config.m_bSlotTenMinute[0] = 1;
-    dlg->FormToConfig();  // offset 15, not time-slotted: the flags keep their values
-    EXPECT_EQ(dlg->m_config.m_bSlotMinute[0], 1);
-    EXPECT_EQ(dlg->m_config.m_bSlotTenMinute[0], 1);
-}
-
 TEST_F(FormValues, MicEIndexOutsideItsListIsSavedAsNone) {
     dlg->m_config.m_nMicEMessage[0] = 9;
     dlg->m_config.m_nMicEPath[0] = 16;
-    dlg->ConfigToForm();
+    TheForm().ConfigToForm();
     EXPECT_EQ(List(IDC_MICE_MESSAGE)->currentIndex(), -1);
     EXPECT_EQ(List(IDC_MICE_PATH)->currentIndex(), -1);
-    dlg->FormToConfig();
+    TheForm().FormToConfig();
     EXPECT_EQ(dlg->m_config.m_nMicEMessage[0], -1);
     EXPECT_EQ(dlg->m_config.m_nMicEPath[0], -1);
 
     dlg->m_config.m_nMicEPath[0] = 15;
-    dlg->ConfigToForm();
+    TheForm().ConfigToForm();
     EXPECT_EQ(List(IDC_MICE_PATH)->currentText(), "West + WIDE");
 }
 
@@ -297,7 +223,7 @@ TEST_F(FormValues, TextTypedIntoAListIsNeverRead) {
     message->lineEdit()->setFocus();
     message->lineEdit()->selectAll();
     QTest::keyClicks(message->lineEdit(), "Emergency!");
-    dlg->FormToConfig();
+    TheForm().FormToConfig();
     EXPECT_EQ(dlg->m_config.m_nMicEMessage[0], 2);
 }
 

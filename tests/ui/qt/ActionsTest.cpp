@@ -1,11 +1,12 @@
-// The seven device actions end to end: the real dialog against a simulated beacon. Every read
-// takes about 2.5 s and every write about 3.3 s, so each test makes as few round trips as it can.
+// The device actions end to end: the real Qt dialog against a simulated beacon on a terminal.
+// Every read takes about 2.5 s and every write about 3.3 s, so only a few round trips run here;
+// the actions' rules and failures are tested on the in-memory port (tests/ui/DeviceActionsTest).
 #include <QApplication>
 #include <QTimer>
 #include <chrono>
 #include <cstring>
 
-#include "tests/ui/BeaconFixture.h"
+#include "tests/ui/qt/BeaconFixture.h"
 
 namespace wb::test {
 namespace {
@@ -13,8 +14,6 @@ namespace {
 using namespace res;
 using namespace std::chrono_literals;
 
-constexpr const char* kCalWarning = "New Calibration value should be written before Testing Tones";
-constexpr const char* kCalCaption = "Calibration not written";
 constexpr std::uint8_t kEsc = 0x1B;
 using Sent = std::vector<std::uint8_t>;
 
@@ -52,31 +51,6 @@ TEST_F(ReadVersion, ShowsTheBannerAndLeavesTheFormAlone) {
     EXPECT_EQ(com1.HostBytes(), (Sent{kEsc, kEsc, 'V'}));
 }
 
-TEST_F(ReadVersion, WrongBannerAndSilenceAreNotAWrenbeacon) {
-    beacon.SetFault(sim::Fault::WrongBanner);
-    Click(IDC_READ_VERSION);
-    beacon.SetFault(sim::Fault::Silent);
-    Click(IDC_READ_VERSION);
-    EXPECT_EQ(messages.texts(),
-              (std::vector<std::string>{"Wrenbeacon Not Found", "Wrenbeacon Not Found"}));
-    EXPECT_EQ(messages.messages()[0].caption, "");
-}
-
-TEST_F(ReadVersion, EveryActionNeedsAPortSelected) {
-    List(IDC_COM_PORT)->setCurrentIndex(-1);
-    Type(IDC_CALIBRATION, "150");
-    Click(IDC_READ_VERSION);
-    Click(IDC_READ_CONFIG);
-    Click(IDC_WRITE_CONFIG);
-    Click(IDC_SEND_1200);
-    EXPECT_EQ(Shown(), (BoxList{{"Invalid Com Port Number", ""},
-                                {"Invalid Com Port Number", ""},
-                                {"Invalid Com Port Number", ""},
-                                {kCalWarning, kCalCaption},
-                                {"Invalid Com Port Number", ""}}));
-    EXPECT_TRUE(beacon.Log().empty());
-}
-
 using ReadConfiguration = BeaconFixture;
 
 TEST_F(ReadConfiguration, ShowsTheDevicesValuesOnTheSameTab) {
@@ -106,31 +80,6 @@ TEST_F(ReadConfiguration, ShowsTheDevicesValuesOnTheSameTab) {
     EXPECT_EQ(progress->value(), 260);
 }
 
-TEST_F(ReadConfiguration, AFailedReadKeepsTheRecordAndUnsavedEdits) {
-    const struct {
-        sim::Fault fault;
-        const char* text;
-        const char* caption;
-        int uploads;
-    } cases[] = {
-        {sim::Fault::ShortUpload, "Read Failed", "Wrenbeacon Read", 2},
-        {sim::Fault::UnstableUpload, "Read Failed", "Wrenbeacon Read", 2},
-        {sim::Fault::Silent, "Wrenbeacon Not Found", "", 0},  // stops at the version query
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(static_cast<int>(c.fault));
-        messages.clear();
-        const int uploadsBefore = beacon.Uploads();
-        beacon.SetFault(c.fault);
-        Type(IDC_CALLSIGN, "N0EDIT");
-        Click(IDC_READ_CONFIG);
-        EXPECT_EQ(Shown(), (BoxList{{c.text, c.caption}}));
-        EXPECT_EQ(beacon.Uploads() - uploadsBefore, c.uploads);
-        EXPECT_EQ(Text(IDC_CALLSIGN), "N0EDIT");
-        EXPECT_TRUE(dlg->m_config == CTrackerConfig()) << "the record is untouched";
-    }
-}
-
 using WriteConfiguration = BeaconFixture;
 
 TEST_F(WriteConfiguration, ShowsWhatTheDeviceNowHoldsAndClearsTheCalibrationNote) {
@@ -153,60 +102,6 @@ TEST_F(WriteConfiguration, ShowsWhatTheDeviceNowHoldsAndClearsTheCalibrationNote
     EXPECT_TRUE(messages.messages().empty()) << "a write clears the calibration warning";
 }
 
-TEST_F(WriteConfiguration, ACorruptReadBackFailsAndKeepsTheFormsValues) {
-    beacon.SetFault(sim::Fault::CorruptReadback);
-    Type(IDC_TX_DELAY, "300");
-    Type(IDC_CALIBRATION, "140");
-    Click(IDC_WRITE_CONFIG);
-    EXPECT_EQ(Shown(), (BoxList{{"Write Failed", ""}}));
-    EXPECT_EQ(Text(IDC_TX_DELAY), "300");
-    EXPECT_EQ(dlg->m_config.m_nTxDelay[0], 300);
-    EXPECT_EQ(dlg->m_config.m_bCalDirty, 1);
-
-    messages.clear();
-    beacon.SetFault(sim::Fault::None);
-    Click(IDC_SEND_BOTH);
-    EXPECT_EQ(Shown(), (BoxList{{kCalWarning, kCalCaption}})) << "the warning stays in force";
-}
-
-TEST_F(WriteConfiguration, EachFailureIsToldAndTheRecordKeepsTheFormsValues) {
-    const struct {
-        sim::Fault fault;
-        const char* text;
-        int downloads, uploads;
-    } cases[] = {
-        {sim::Fault::ShortUpload, "Write Failed (code 128 127)", 1, 1},
-        {sim::Fault::WrongBanner, "Wrenbeacon Not Found", 0, 0},
-        {sim::Fault::HangupInDownload, "ComPort write failed", 0, 0},  // last: the line is gone
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        messages.clear();
-        const int downloadsBefore = beacon.Downloads();
-        const int uploadsBefore = beacon.Uploads();
-        beacon.SetFault(c.fault);
-        Click(IDC_WRITE_CONFIG);
-        EXPECT_EQ(Shown(), (BoxList{{c.text, ""}}));
-        EXPECT_EQ(beacon.Downloads() - downloadsBefore, c.downloads);
-        EXPECT_EQ(beacon.Uploads() - uploadsBefore, c.uploads);
-        EXPECT_EQ(dlg->m_config.m_nTxDelay[0], 250) << "the record keeps the form's values";
-    }
-    EXPECT_TRUE(beacon.HungUp());
-}
-
-TEST_F(WriteConfiguration, ARefusedImageNeverOpensThePort) {
-    // Eight digipeaters on each profile, with different callsigns, leave no room for both.
-    Type(IDC_DIGI_PATH, "A1,A2,A3,A4,A5,A6,A7,A8");
-    ShowTab(1);
-    Type(IDC_CALLSIGN, "W2XYZ");
-    Type(IDC_DIGI_PATH, "B1,B2,B3,B4,B5,B6,B7,B8");
-    Click(IDC_WRITE_CONFIG);
-    ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_EQ(messages.messages()[0].caption, "");
-    EXPECT_TRUE(beacon.Log().empty());
-    EXPECT_EQ(beacon.VersionQueries(), 0);
-}
-
 using ToneTest = BeaconFixture;
 
 TEST_F(ToneTest, EachButtonStopsThenSendsItsCode) {
@@ -223,15 +118,6 @@ TEST_F(ToneTest, EachButtonStopsThenSendsItsCode) {
         EXPECT_EQ(beacon.Tone(), code);
     }
     EXPECT_TRUE(messages.messages().empty());
-}
-
-TEST_F(ToneTest, AnEditedCalibrationWarnsOnEveryToneAndTheToneGoesOn) {
-    Type(IDC_CALIBRATION, "150");
-    Click(IDC_SEND_1200);
-    Click(IDC_STOP_SENDING);
-    EXPECT_EQ(Shown(), (BoxList{{kCalWarning, kCalCaption}, {kCalWarning, kCalCaption}}));
-    EXPECT_EQ(beacon.ToneCommands(), 4) << "each press sends stop, then its code";
-    EXPECT_EQ(beacon.Tone(), 'x');
 }
 
 using WhileRunning = BeaconFixture;

@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <QTimer>
 
-#include "ui/ConfigApp.h"
+#include "ui/qt/ConfigApp.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -8,7 +8,8 @@ int main(int argc, char* argv[]) {
     // The desktop matches the window to its menu entry, and so to its icon, by this name.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.wrenbeacon.WrenbeaconConfig"));
     // --quit-after-start: the window closes as soon as its event loop runs, so that a check can
-    // tell that an installed copy starts (packaging/check/installed). The port is never opened.
+    // tell that an installed copy starts (packaging/check/package installed). The port is never
+    // opened.
     if (app.arguments().contains(QStringLiteral("--quit-after-start"))) {
         QTimer::singleShot(0, &app, &QApplication::closeAllWindows);
     }

@@ -16,9 +16,9 @@ std::string ConfigToText(const CTrackerConfig& config);
 
 // What is wrong with a text, for the message that names the file.
 struct TextError {
-    int line = 0;     // 1-based; 0 when the whole file is meant
-    std::string key;  // "primary.symbol", or empty
-    std::string what;
+    int line = 0;      // 1-based; 0 when the whole file is meant
+    std::string key;   // "primary.symbol", or empty
+    std::string what;  // follows the key: "must be one character"
 };
 
 // Reads a whole file. Every key must be there, known and of its kind; texts must fit the record
@@ -27,7 +27,7 @@ struct TextError {
 // as it was, `error` says why, and the result is true.
 bool TextToConfig(std::string_view text, CTrackerConfig& config, TextError& error);
 
-// "line 12, key primary.symbol: ..." (the parts that are known).
+// "line 12: primary.symbol must be one character", without the parts that are not known.
 std::string Describe(const TextError& error);
 
 }  // namespace wb::text

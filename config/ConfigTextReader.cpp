@@ -53,7 +53,7 @@ int IntegerValue(const toml::node& node, const std::string& key) {
     const std::int64_t v = value->get();
     if (v < INT_MIN || v > INT_MAX) {
         Refuse(node.source(), key,
-               std::to_string(v) + " is outside the integers the program holds (" +
+               "is " + std::to_string(v) + ", outside the integers the program holds (" +
                    std::to_string(INT_MIN) + " to " + std::to_string(INT_MAX) + ")");
     }
     return static_cast<int>(v);
@@ -117,7 +117,7 @@ int ListValue(const toml::node& node, const std::string& key, std::span<const ch
     for (std::size_t k = 0; k < list.size(); ++k) {
         entries += (k == 0 ? "" : ", ") + std::string(list[k]);
     }
-    Refuse(node.source(), key, "\"" + text + "\" is not one of " + entries);
+    Refuse(node.source(), key, "is \"" + text + "\", which is not one of " + entries);
 }
 
 void ReadValue(const ProfileKey& key, const toml::node& node, const std::string& name,

@@ -45,14 +45,8 @@ std::string ConfigToText(const CTrackerConfig& config) {
 }
 
 std::string Describe(const TextError& error) {
-    std::string out;
-    if (error.line > 0) {
-        out = "line " + std::to_string(error.line);
-    }
-    if (!error.key.empty()) {
-        out += (out.empty() ? "key " : ", key ") + error.key;
-    }
-    return out.empty() ? error.what : out + ": " + error.what;
+    const std::string where = error.line > 0 ? "line " + std::to_string(error.line) + ": " : "";
+    return where + (error.key.empty() ? error.what : error.key + " " + error.what);
 }
 
 }  // namespace wb::text

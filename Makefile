@@ -2,6 +2,7 @@
 .PHONY: all deps build asan fuzz demo test test-default test-asan test-fuzz screenshot clean
 
 FUZZ_SECONDS ?= 60
+FUZZ_TEXT_SECONDS ?= 30
 
 all: build
 
@@ -27,7 +28,7 @@ test-asan: asan
 	ctest --preset asan
 
 test-fuzz: fuzz
-	tools/run-fuzz build/fuzz $(FUZZ_SECONDS)
+	tools/run-fuzz build/fuzz $(FUZZ_SECONDS) fuzz_config_text=$(FUZZ_TEXT_SECONDS)
 
 test: test-default test-asan test-fuzz
 

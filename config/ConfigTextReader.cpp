@@ -237,9 +237,73 @@ void ReadRoot(const toml::table& root, CTrackerConfig& config) {
     }
 }
 
+// TOML allows characters beyond ASCII only in strings and comments. This version of toml++
+// runs into undefined behaviour when it tests some of them (U+00A1 to U+0499) for white space
+// elsewhere, so they are refused here first. Returns the line of the first such character, or 0.
+int LineOfBareNonAscii(std::string_view text) {
+    enum class In { Nothing, Comment, Basic, Literal, LongBasic, LongLiteral } in = In::Nothing;
+    int line = 1;
+    const auto at = [text](std::size_t k) { return k < text.size() ? text[k] : '\0'; };
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const char c = text[k];
+        const bool three = at(k + 1) == c && at(k + 2) == c;
+        if (c == '\n') {
+            ++line;
+            if (in == In::Comment || in == In::Basic || in == In::Literal) {
+                in = In::Nothing;  // a single-line string that ends here is the parser's error
+            }
+            continue;
+        }
+        switch (in) {
+            case In::Nothing:
+                if (static_cast<unsigned char>(c) >= 0x80) {
+                    return line;
+                }
+                if (c == '#') {
+                    in = In::Comment;
+                } else if (c == '"' || c == '\'') {
+                    in = three ? (c == '"' ? In::LongBasic : In::LongLiteral)
+                               : (c == '"' ? In::Basic : In::Literal);
+                    k += three ? 2 : 0;
+                }
+                break;
+            case In::Basic:
+            case In::LongBasic:
+                if (c == '\\') {
+                    k += at(k + 1) == '\n' ? 0 : 1;  // the newline after a backslash still counts
+                } else if (c == '"' && (in == In::Basic || three)) {
+                    // A long string's closing quotes may follow up to two quotes of its text.
+                    while (in == In::LongBasic && at(k + 3) == '"') {
+                        ++k;
+                    }
+                    k += in == In::LongBasic ? 2 : 0;
+                    in = In::Nothing;
+                }
+                break;
+            case In::Literal:
+            case In::LongLiteral:
+                if (c == '\'' && (in == In::Literal || three)) {
+                    while (in == In::LongLiteral && at(k + 3) == '\'') {
+                        ++k;
+                    }
+                    k += in == In::LongLiteral ? 2 : 0;
+                    in = In::Nothing;
+                }
+                break;
+            case In::Comment:
+                break;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 bool TextToConfig(std::string_view text, CTrackerConfig& config, TextError& error) {
+    if (const int line = LineOfBareNonAscii(text)) {
+        error = {line, {}, "a character beyond ASCII stands outside quotes"};
+        return true;
+    }
     CTrackerConfig read;
     try {
         const toml::table root = toml::parse(text);

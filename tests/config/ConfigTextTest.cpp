@@ -111,6 +111,14 @@ TEST(ConfigText, UnusualValuesAreWrittenSoThatTheyReadBack) {
         EXPECT_NE(text.find(l.line), std::string::npos) << l.line;
     }
     EXPECT_EQ(Read(text), c);
+    // Beyond ASCII in comments and long strings too, where TOML allows it.
+    EXPECT_EQ(ConfigToText(Read(Replace(text, "status_text = \"caf\xC3\xA9",
+                                        "# caf\xC3\xA9\nstatus_text = \"caf\xC3\xA9"))),
+              ConfigToText(c));
+    c.SetStatus("'\xE9'");
+    EXPECT_EQ(ConfigToText(Read(Replace(ConfigToText(c), "status_text = \"'\xC3\xA9'\"",
+                                        "status_text = \"\"\"'\xC3\xA9'\"\"\""))),
+              ConfigToText(c));
 }
 
 TEST(ConfigText, RecordsAndEncodedImagesSurviveTheText) {
@@ -181,6 +189,8 @@ TEST(ConfigText, RefusesWhatIsNotAConfigurationAndSaysWhere) {
          "primary.status_text", "holds a NUL character"},
         {Replace(good, "status_text = \"Wrenbeacon\"", "status_text = \"5 \xE2\x82\xAC\""),
          primary + 8, "primary.status_text", "holds the character U+20AC"},
+        {Replace(good, "callsign = \"NOCALL\"", "callsign = \xC3\xA9"), primary + 1, "",
+         "a character beyond ASCII stands outside quotes"},
         {Replace(good, "symbol = \"-\"", "symbol = \"ab\""), primary + 3, "primary.symbol",
          "must be one character"},
         {Replace(good, "mic_e_path = \"Conventional\"", "mic_e_path = \"Sideways\""), primary + 15,

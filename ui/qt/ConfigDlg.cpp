@@ -1,0 +1,84 @@
+#include "ui/qt/ConfigDlg.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QKeySequence>
+#include <QTabBar>
+
+#include "link/PortMap.h"
+#include "res/ResourceIds.h"
+#include "res/Resources.h"
+#include "ui/qt/AboutDlg.h"
+#include "ui/qt/MainIcon.h"
+#include "ui/qt/TabControl.h"
+
+using namespace wb::res;
+
+CConfigDlg::CConfigDlg(QWidget* parent) : QDialog(parent), m_hIcon(wb::ui::LoadMainIcon()) {
+    m_controls = wb::ui::BuildDialog(*this, ConfigDialogTemplate(), m_hIcon);
+    // Below Exit, where the template leaves room.
+    m_progress = new wb::ui::TransferProgress(this);
+    m_progress->setGeometry(wb::ui::DluToPixels(QRect(320, 226, 75, 11), m_controls.units));
+    OnInitDialog();
+    WireCommands();
+}
+
+QWidget* CConfigDlg::GetDlgItem(int id) const {
+    const auto found = m_controls.byId.find(id);
+    return found == m_controls.byId.end() ? nullptr : found->second;
+}
+
+void CConfigDlg::OnInitDialog() {
+    // The window manager owns the system menu here; the About entry goes into the window's
+    // context menu instead, with F1 as its key.
+    const QString aboutText = QString::fromLatin1(AboutMenuText());
+    if (!aboutText.isEmpty()) {
+        m_aboutAction = new QAction(aboutText, this);
+        m_aboutAction->setShortcut(QKeySequence(Qt::Key_F1));
+        m_aboutAction->setShortcutContext(Qt::WindowShortcut);
+        connect(m_aboutAction, &QAction::triggered, this, [this] { OnSysCommand(IDM_ABOUTBOX); });
+        addAction(m_aboutAction);
+        setContextMenuPolicy(Qt::ActionsContextMenu);
+    }
+    setWindowIcon(m_hIcon);
+    DescribePorts();
+    m_window.OnInitDialog();
+}
+
+void CConfigDlg::DescribePorts() {
+    auto* ports = qobject_cast<QComboBox*>(GetDlgItem(IDC_COM_PORT));
+    for (int i = 0; i < ports->count(); ++i) {
+        ports->setItemData(i, QString::fromStdString(wb::DescribeComPort(i + 1)), Qt::ToolTipRole);
+    }
+}
+
+void CConfigDlg::OnSysCommand(unsigned id) {
+    if ((id & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about(this, m_hIcon);
+        about.exec();
+    }
+}
+
+// Every click of a button or check box goes to the window's dispatch; Exit (OK) ends the dialog
+// through the builder's wiring.
+void CConfigDlg::WireCommands() {
+    for (const auto& [id, widget] : m_controls.byId) {
+        auto* button = qobject_cast<QAbstractButton*>(widget);
+        if (button != nullptr && id != IDOK) {
+            connect(button, &QAbstractButton::clicked, this,
+                    [this, id = id] { m_window.OnCommand(id); });
+        }
+    }
+    // Connected after the tabs were inserted: only the user's changes of tab reach the handler.
+    auto* tabs = static_cast<wb::ui::TabControl*>(GetDlgItem(IDC_PROFILE_TAB));
+    connect(tabs->tabBar(), &QTabBar::currentChanged, this,
+            [this] { m_window.OnSelchangeProfileTab(); });
+
+    auto* ports = qobject_cast<QComboBox*>(GetDlgItem(IDC_COM_PORT));
+    const auto showPortTip = [ports] {
+        ports->setToolTip(ports->itemData(ports->currentIndex(), Qt::ToolTipRole).toString());
+    };
+    connect(ports, &QComboBox::currentIndexChanged, ports, showPortTip);
+    showPortTip();
+}

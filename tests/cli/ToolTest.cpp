@@ -264,12 +264,14 @@ TEST(Tool, ShowsConvertsAndListsPorts) {
     EXPECT_EQ(shown.code, 0);
     EXPECT_EQ(shown.out, run.Contents("d.toml"));
 
+    EXPECT_TRUE(fake.log().empty());
+#ifndef _WIN32  // the variables map ports only where COMn is not the system's own name
     setenv("WRENBEACON_COM2", "/dev/beacon", 1);
     const auto ports = run.Run(fake, {"ports"});
     unsetenv("WRENBEACON_COM2");
     EXPECT_EQ(ports.code, 0);
     EXPECT_TRUE(Contains(ports.out, "\nCOM2 = /dev/beacon (WRENBEACON_COM2)\nCOM3"));
-    EXPECT_TRUE(fake.log().empty());
+#endif
 }
 
 // Progress only on a terminal, counting the 260 bytes of the two image exchanges.
@@ -287,6 +289,7 @@ TEST(Tool, ProgressBarOnlyOnATerminal) {
     }
 }
 
+#ifndef _WIN32  // a named device is opened by the system's own call there
 TEST(Tool, TraceNamesTheDeviceAndHoldsBytesAndMessages) {
     ToolRun run("trace");
     FakeSerialBackend fake;
@@ -308,3 +311,4 @@ TEST(Tool, TraceNamesTheDeviceAndHoldsBytesAndMessages) {
     run.Run(silent, {"--trace", run.Path("t.log"), "version"});
     EXPECT_TRUE(Contains(run.Contents("t.log"), " message Error: Wrenbeacon Not Found\n"));
 }
+#endif

@@ -3,6 +3,7 @@
 	screenshot clean package package-windows
 
 FUZZ_SECONDS ?= 60
+FUZZ_TEXT_SECONDS ?= 30
 
 all: build
 
@@ -34,7 +35,7 @@ test-asan: asan
 	ctest --preset asan
 
 test-fuzz: fuzz
-	tools/run-fuzz build/fuzz $(FUZZ_SECONDS)
+	tools/run-fuzz build/fuzz $(FUZZ_SECONDS) fuzz_config_text=$(FUZZ_TEXT_SECONDS)
 
 test-windows: windows
 	ctest --preset windows

@@ -1,6 +1,6 @@
 # Thin front over the CMake presets. `make demo` and `make test` are the quick start.
 .PHONY: all deps deps-test build asan fuzz windows demo test test-default test-asan test-fuzz test-windows \
-	screenshot clean
+	screenshot clean package package-windows
 
 FUZZ_SECONDS ?= 60
 FUZZ_TEXT_SECONDS ?= 30
@@ -55,6 +55,15 @@ demo: deps
 screenshot: build
 	@tools/install-deps screenshot
 	tools/take-screenshot build/default docs/window.png
+	packaging/take-icon-shots build/default docs
+
+# The Debian package, in build/default/.
+package: build
+	cmake --build --preset default --target package
+
+# The Windows zip, in build/windows/, from the two programs that `make windows` builds.
+package-windows: windows
+	packaging/make-windows-zip build/windows
 
 clean:
 	rm -rf build

@@ -13,6 +13,7 @@
 #include "ui/ActionHost.h"
 #include "ui/ConfigWindow.h"
 #include "ui/ControlAccess.h"
+#include "ui/FileActions.h"
 #include "ui/qt/ActionRunner.h"
 #include "ui/qt/DialogBuilder.h"
 #include "ui/qt/TransferProgress.h"
@@ -45,7 +46,13 @@ public:
     // Commands of the window's own menu (the context menu and F1 here).
     void OnSysCommand(unsigned id);
 
+    // "Open Configuration..." and "Save Configuration As...": ask for a file, then load or save.
+    void OnOpenConfig();
+    void OnSaveConfigAs();
+
     QAction* AboutAction() const { return m_aboutAction; }
+    QAction* OpenAction() const { return m_openAction; }
+    QAction* SaveAction() const { return m_saveAction; }
     // Shown while Read or Write Configuration moves the image.
     const wb::ui::TransferProgress* Progress() const { return m_progress; }
 
@@ -54,14 +61,18 @@ public:
     std::unique_ptr<wb::SerialBackend> m_backend = wb::MakePlatformBackend();
     CComPort m_port{*m_backend};
     wb::ui::ConfigWindow m_window{*this, *this, m_config, m_port};
+    wb::ui::FileActions m_files{m_window.Form(), m_config};
 
 private:
     void OnInitDialog();
     void WireCommands();
     void DescribePorts();
+    void AddFileActions();
 
     wb::ui::BuiltDialog m_controls;
     QAction* m_aboutAction = nullptr;
+    QAction* m_openAction = nullptr;
+    QAction* m_saveAction = nullptr;
     wb::ui::ActionRunner m_runner{this};
     wb::ui::TransferProgress* m_progress = nullptr;
 };

@@ -2,8 +2,11 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTabBar>
 
 #include "link/PortMap.h"
@@ -20,6 +23,9 @@ CConfigDlg::CConfigDlg(QWidget* parent) : QDialog(parent), m_hIcon(wb::ui::LoadM
     // Below Exit, where the template leaves room.
     m_progress = new wb::ui::TransferProgress(this);
     m_progress->setGeometry(wb::ui::DluToPixels(QRect(320, 226, 75, 11), m_controls.units));
+    if (auto* usage = qobject_cast<QLabel*>(GetDlgItem(IDC_IMAGE_USAGE))) {
+        usage->setWordWrap(true);
+    }
     OnInitDialog();
     WireCommands();
 }
@@ -43,6 +49,7 @@ void CConfigDlg::OnInitDialog() {
     }
     setWindowIcon(m_hIcon);
     DescribePorts();
+    ShowTooltips();
     m_window.OnInitDialog();
 }
 
@@ -50,6 +57,20 @@ void CConfigDlg::DescribePorts() {
     auto* ports = qobject_cast<QComboBox*>(GetDlgItem(IDC_COM_PORT));
     for (int i = 0; i < ports->count(); ++i) {
         ports->setItemData(i, QString::fromStdString(wb::DescribeComPort(i + 1)), Qt::ToolTipRole);
+    }
+}
+
+void CConfigDlg::ShowTooltips() {
+    for (const ControlTooltip& tip : ConfigTooltips()) {
+        if (QWidget* control = GetDlgItem(tip.id)) {
+            control->setToolTip(QString::fromLatin1(tip.text));
+        }
+    }
+}
+
+void CConfigDlg::done(int result) {
+    if (m_window.QueryClose()) {
+        QDialog::done(result);
     }
 }
 
@@ -68,6 +89,17 @@ void CConfigDlg::WireCommands() {
         if (button != nullptr && id != IDOK) {
             connect(button, &QAbstractButton::clicked, this,
                     [this, id = id] { m_window.OnCommand(id); });
+        }
+    }
+    // Every change of what the form holds refreshes the line under it.
+    for (const auto& [id, widget] : m_controls.byId) {
+        const auto changed = [this] { m_window.OnFormChanged(); };
+        if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            connect(edit, &QLineEdit::textChanged, this, changed);
+        } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+            connect(box, &QCheckBox::toggled, this, changed);
+        } else if (auto* list = qobject_cast<QComboBox*>(widget); list && id != IDC_COM_PORT) {
+            connect(list, &QComboBox::currentIndexChanged, this, changed);
         }
     }
     // Connected after the tabs were inserted: only the user's changes of tab reach the handler.

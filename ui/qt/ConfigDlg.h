@@ -41,6 +41,10 @@ public:
     void ExpectProgress(int bytes) override;
     void AddProgress(int bytes) override;
     void EndProgress() override;
+    bool AskQuestion(const wb::Message& question, const char* yes, const char* no) override;
+
+    // Every way out (Exit, Enter, Escape, the close box) ends here: the window asks first.
+    void done(int result) override;
 
     // Commands of the window's own menu (the context menu and F1 here).
     void OnSysCommand(unsigned id);
@@ -59,6 +63,7 @@ private:
     void OnInitDialog();
     void WireCommands();
     void DescribePorts();
+    void ShowTooltips();
 
     wb::ui::BuiltDialog m_controls;
     QAction* m_aboutAction = nullptr;

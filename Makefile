@@ -1,5 +1,6 @@
 # Thin front over the CMake presets. `make demo` and `make test` are the quick start.
-.PHONY: all deps build asan fuzz demo test test-default test-asan test-fuzz screenshot clean
+.PHONY: all deps deps-test build asan fuzz windows demo test test-default test-asan test-fuzz test-windows \
+	screenshot clean
 
 FUZZ_SECONDS ?= 60
 
@@ -20,6 +21,12 @@ fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 
+# The Windows program, cross-built with mingw-w64; its tests run under Wine.
+windows:
+	@tools/install-deps windows
+	cmake --preset windows
+	cmake --build --preset windows
+
 test-default: build
 	ctest --preset default
 
@@ -29,7 +36,14 @@ test-asan: asan
 test-fuzz: fuzz
 	tools/run-fuzz build/fuzz $(FUZZ_SECONDS)
 
-test: test-default test-asan test-fuzz
+test-windows: windows
+	ctest --preset windows
+
+# Everything the tests need is installed first, in one go (one apt-get update at most).
+test: deps-test test-default test-asan test-fuzz test-windows
+
+deps-test:
+	@tools/install-deps build windows
 
 # Only what the demo runs: the window and the simulated beacon, in the folder `make test` reuses.
 demo: deps

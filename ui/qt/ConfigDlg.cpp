@@ -30,6 +30,17 @@ CConfigDlg::CConfigDlg(QWidget* parent) : QDialog(parent), m_hIcon(wb::ui::LoadM
     WireCommands();
 }
 
+// Hiding the dialog as it goes makes its controls signal (a list commits its edit text when it
+// loses the focus); by then the members those signals reach are gone.
+CConfigDlg::~CConfigDlg() {
+    for (QWidget* control : m_controls.widgets) {
+        control->disconnect(this);
+    }
+    if (auto* tabs = static_cast<wb::ui::TabControl*>(GetDlgItem(IDC_PROFILE_TAB))) {
+        tabs->tabBar()->disconnect(this);
+    }
+}
+
 QWidget* CConfigDlg::GetDlgItem(int id) const {
     const auto found = m_controls.byId.find(id);
     return found == m_controls.byId.end() ? nullptr : found->second;

@@ -22,6 +22,9 @@ class QAction;
 class CConfigDlg : public QDialog, public wb::ui::ControlAccess, public wb::ui::ActionHost {
 public:
     explicit CConfigDlg(QWidget* parent = nullptr);
+    ~CConfigDlg() override;
+    CConfigDlg(const CConfigDlg&) = delete;
+    CConfigDlg& operator=(const CConfigDlg&) = delete;
 
     // The control with this id, or nullptr.
     QWidget* GetDlgItem(int id) const;

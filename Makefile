@@ -1,8 +1,9 @@
 # Thin front over the CMake presets. `make demo` and `make test` are the quick start.
 .PHONY: all deps deps-test build asan fuzz windows demo test test-default test-asan test-fuzz test-windows \
-	screenshot clean
+	screenshot clean package package-windows
 
 FUZZ_SECONDS ?= 60
+FUZZ_TEXT_SECONDS ?= 30
 
 all: build
 
@@ -34,7 +35,7 @@ test-asan: asan
 	ctest --preset asan
 
 test-fuzz: fuzz
-	tools/run-fuzz build/fuzz $(FUZZ_SECONDS)
+	tools/run-fuzz build/fuzz $(FUZZ_SECONDS) fuzz_config_text=$(FUZZ_TEXT_SECONDS)
 
 test-windows: windows
 	ctest --preset windows
@@ -54,6 +55,15 @@ demo: deps
 screenshot: build
 	@tools/install-deps screenshot
 	tools/take-screenshot build/default docs/window.png
+	packaging/take-icon-shots build/default docs
+
+# The Debian package, in build/default/.
+package: build
+	cmake --build --preset default --target package
+
+# The Windows zip, in build/windows/, from the two programs that `make windows` builds.
+package-windows: windows
+	packaging/make-windows-zip build/windows
 
 clean:
 	rm -rf build

@@ -21,7 +21,12 @@ ConfigWindow::ConfigWindow(ControlAccess& controls, ActionHost& host, CTrackerCo
       m_host(host),
       m_form(controls, config),
       m_clean(m_form, config),
-      m_actions(controls, m_form, config, port, host, m_clean) {}
+      m_actions(controls, m_form, config, port, host, m_clean),
+      m_files(m_form, config) {
+    m_actions.SetWriteFailureAdvice(
+        "Check the cable and press Write Configuration again, or open a configuration saved to a "
+        "file and write that.");
+}
 
 void ConfigWindow::OnInitDialog() {
     m_form.SetUp();
@@ -92,6 +97,23 @@ bool ConfigWindow::QueryClose() {
     }
     m_actions.StopToneOnClose();
     return true;
+}
+
+bool ConfigWindow::OnOpenConfig(const std::filesystem::path& path) {
+    if (m_actions.IsBusy() || m_files.OnOpenConfig(path)) {
+        return true;
+    }
+    NoteClean();
+    OnFormChanged();
+    return false;
+}
+
+bool ConfigWindow::OnSaveConfigAs(const std::filesystem::path& path) {
+    if (m_actions.IsBusy() || m_files.OnSaveConfigAs(path)) {
+        return true;
+    }
+    NoteClean();
+    return false;
 }
 
 void ConfigWindow::NoteClean() {

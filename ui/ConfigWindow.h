@@ -16,6 +16,7 @@
 #include "ui/ConfigForm.h"
 #include "ui/ControlAccess.h"
 #include "ui/DeviceActions.h"
+#include "ui/FileActions.h"
 
 namespace wb::ui {
 
@@ -38,6 +39,12 @@ public:
     // were neither written nor saved. Otherwise stops a tone that may still be on, and true.
     bool QueryClose();
 
+    // "Open Configuration..." and "Save Configuration As..." with the path the user chose: the
+    // file action, after which the form counts as clean. Nothing while a device action runs.
+    // False on success.
+    bool OnOpenConfig(const std::filesystem::path& path);
+    bool OnSaveConfigAs(const std::filesystem::path& path);
+
     // The record now matches what was opened from or saved to a file: call it once the record
     // holds what was opened (and the form shows it), or once the form was saved into the record
     // that went into the file.
@@ -54,6 +61,7 @@ private:
     ConfigForm m_form;
     CleanRecord m_clean;
     DeviceActions m_actions;
+    FileActions m_files;
 };
 
 }  // namespace wb::ui

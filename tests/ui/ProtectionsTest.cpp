@@ -1,6 +1,7 @@
 // What the window does to protect the user's edits and radio, and to explain itself: the
 // questions before closing and before reading, the tone that is stopped on closing, what a failed
 // write says about the beacon, the line under the form and the tooltips.
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,7 @@ constexpr const char* kReadQuestion =
     "Reading replaces the changes that were not written to the beacon. Read anyway?";
 constexpr const char* kIncomplete =
     "The beacon may now hold an incomplete configuration. Check the cable and press Write "
-    "Configuration again.";
+    "Configuration again, or open a configuration saved to a file and write that.";
 
 Bytes ImageOf(CTrackerConfig config) {
     BYTE bytes[200] = {};
@@ -139,6 +140,19 @@ TEST_F(CloseQuestion, AReadOrWriteOrNoteCleanMakesTheFormClean) {
     window.Form().FormToConfig();
     window.NoteClean();
     EXPECT_FALSE(window.HasUnsavedChanges());
+}
+
+TEST_F(CloseQuestion, SavingOrOpeningAFileMakesTheFormClean) {
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "wb-clean.toml";
+    Type(IDC_STATUS_TEXT, "Saved");
+    ASSERT_FALSE(window.OnSaveConfigAs(file));
+    EXPECT_FALSE(window.HasUnsavedChanges());
+    Type(IDC_STATUS_TEXT, "Edited");
+    EXPECT_TRUE(window.HasUnsavedChanges());
+    ASSERT_FALSE(window.OnOpenConfig(file));
+    EXPECT_EQ(Text(IDC_STATUS_TEXT), "Saved");
+    EXPECT_FALSE(window.HasUnsavedChanges());
+    std::filesystem::remove(file);
 }
 
 TEST_F(CloseQuestion, ReadAsksFirstAndCancelTouchesNothing) {

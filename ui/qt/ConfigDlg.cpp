@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,6 +50,7 @@ QWidget* CConfigDlg::GetDlgItem(int id) const {
 void CConfigDlg::OnInitDialog() {
     // The window manager owns the system menu here; the About entry goes into the window's
     // context menu instead, with F1 as its key.
+    AddFileActions();
     const QString aboutText = QString::fromLatin1(AboutMenuText());
     if (!aboutText.isEmpty()) {
         m_aboutAction = new QAction(aboutText, this);
@@ -62,6 +64,55 @@ void CConfigDlg::OnInitDialog() {
     DescribePorts();
     ShowTooltips();
     m_window.OnInitDialog();
+}
+
+namespace {
+
+const char kFileFilter[] =
+    "Wrenbeacon configurations (*.toml *.bin);;Configuration text (*.toml);;Device image (*.bin)";
+
+}  // namespace
+
+// First in the context menu, before About.
+void CConfigDlg::AddFileActions() {
+    m_openAction = new QAction(QStringLiteral("Open Configuration..."), this);
+    m_openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(m_openAction, &QAction::triggered, this, &CConfigDlg::OnOpenConfig);
+    m_saveAction = new QAction(QStringLiteral("Save Configuration As..."), this);
+    m_saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(m_saveAction, &QAction::triggered, this, &CConfigDlg::OnSaveConfigAs);
+    for (QAction* action : {m_openAction, m_saveAction}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    auto* separator = new QAction(this);
+    separator->setSeparator(true);
+    addAction(separator);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void CConfigDlg::OnOpenConfig() {
+    if (m_window.Actions().IsBusy()) {
+        return;
+    }
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open Configuration"),
+                                                      QString(), QString::fromLatin1(kFileFilter));
+    if (!path.isEmpty()) {
+        m_window.OnOpenConfig(path.toStdU16String());
+    }
+}
+
+void CConfigDlg::OnSaveConfigAs() {
+    if (m_window.Actions().IsBusy()) {
+        return;
+    }
+    QFileDialog dialog(this, QStringLiteral("Save Configuration As"), QString(),
+                       QString::fromLatin1(kFileFilter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("toml"));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+        m_window.OnSaveConfigAs(dialog.selectedFiles().constFirst().toStdU16String());
+    }
 }
 
 void CConfigDlg::DescribePorts() {

@@ -52,7 +52,13 @@ public:
     // Commands of the window's own menu (the context menu and F1 here).
     void OnSysCommand(unsigned id);
 
+    // "Open Configuration..." and "Save Configuration As...": ask for a file, then load or save.
+    void OnOpenConfig();
+    void OnSaveConfigAs();
+
     QAction* AboutAction() const { return m_aboutAction; }
+    QAction* OpenAction() const { return m_openAction; }
+    QAction* SaveAction() const { return m_saveAction; }
     // Shown while Read or Write Configuration moves the image.
     const wb::ui::TransferProgress* Progress() const { return m_progress; }
 
@@ -66,10 +72,13 @@ private:
     void OnInitDialog();
     void WireCommands();
     void DescribePorts();
+    void AddFileActions();
     void ShowTooltips();
 
     wb::ui::BuiltDialog m_controls;
     QAction* m_aboutAction = nullptr;
+    QAction* m_openAction = nullptr;
+    QAction* m_saveAction = nullptr;
     wb::ui::ActionRunner m_runner{this};
     wb::ui::TransferProgress* m_progress = nullptr;
 };

@@ -2,6 +2,7 @@
 // questions before closing and before reading, the tone that is stopped on closing, what a failed
 // write says about the beacon, the line under the form and the tooltips.
 #include <filesystem>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -143,7 +144,10 @@ TEST_F(CloseQuestion, AReadOrWriteOrNoteCleanMakesTheFormClean) {
 }
 
 TEST_F(CloseQuestion, SavingOrOpeningAFileMakesTheFormClean) {
-    const std::filesystem::path file = std::filesystem::temp_directory_path() / "wb-clean.toml";
+    // A name of its own: other builds may run the same tests at the same time.
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() /
+        ("wb-clean-" + std::to_string(std::random_device()()) + ".toml");
     Type(IDC_STATUS_TEXT, "Saved");
     ASSERT_FALSE(window.OnSaveConfigAs(file));
     EXPECT_FALSE(window.HasUnsavedChanges());

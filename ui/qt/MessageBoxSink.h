@@ -21,7 +21,12 @@ private:
     MessageSink m_previous;
 };
 
-// Shows one box over `owner` and returns once the user has dismissed it. GUI thread only.
+// Shows one box over `owner` and returns once the user has dismissed it. GUI thread only. Every
+// box is wide enough for its caption, and keeps each device path of its detail on one line.
 void ShowMessageBoxOver(QWidget* owner, const Message& message);
+
+// The same box with two buttons instead of OK; true when the user chose `yes`. Enter, Escape and
+// the close box give `no`.
+bool AskQuestionOver(QWidget* owner, const Message& question, const char* yes, const char* no);
 
 }  // namespace wb::ui

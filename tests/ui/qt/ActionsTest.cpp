@@ -2,10 +2,12 @@
 // Every read takes about 2.5 s and every write about 3.3 s, so only a few round trips run here;
 // the actions' rules and failures are tested on the in-memory port (tests/ui/DeviceActionsTest).
 #include <QApplication>
+#include <QGroupBox>
 #include <QTimer>
 #include <chrono>
 #include <cstring>
 
+#include "tests/ui/qt/AnswerBox.h"
 #include "tests/ui/qt/BeaconFixture.h"
 
 namespace wb::test {
@@ -59,9 +61,13 @@ TEST_F(ReadConfiguration, ShowsTheDevicesValuesOnTheSameTab) {
     Type(IDC_CALIBRATION, "150");
     ShowTab(1);  // saves the edit: the calibration is noted as changed
     ASSERT_EQ(dlg->m_config.m_bCalDirty, 1);
-    Type(IDC_CALLSIGN, "N0EDIT");  // not saved: lost to the read
+    Type(IDC_CALLSIGN, "N0EDIT");  // not saved: lost to the read, once the user agrees
 
+    SeenBox question;
+    AnswerNextBox(question, "Read");
     Click(IDC_READ_CONFIG);
+    EXPECT_EQ(question.text,
+              "Reading replaces the changes that were not written to the beacon. Read anyway?");
     EXPECT_EQ(Shown(), (BoxList{{"Read Successful", "Wrenbeacon Read"}}));
     EXPECT_EQ(Tabs()->currentIndex(), 1);
     EXPECT_EQ(dlg->m_config.m_nProfile, 1);
@@ -120,6 +126,19 @@ TEST_F(ToneTest, EachButtonStopsThenSendsItsCode) {
     EXPECT_TRUE(messages.messages().empty());
 }
 
+TEST_F(ToneTest, ClosingTheWindowStopsATone) {
+    Click(IDC_SEND_1200);
+    ASSERT_EQ(beacon.Tone(), '1');
+    EXPECT_EQ(qobject_cast<QGroupBox*>(dlg->GetDlgItem(IDC_TONE_GROUP))->title(),
+              "Tone Test - sending 1200 Hz");
+    beacon.ClearLog();
+    QTest::mouseClick(Button(IDOK), Qt::LeftButton);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(beacon.Tone(), 'x');
+    EXPECT_EQ(com1.HostBytes(), (Sent{kEsc, kEsc, 'x', kEsc, kEsc, 'x'}));
+    EXPECT_TRUE(messages.messages().empty());
+}
+
 using WhileRunning = BeaconFixture;
 
 TEST_F(WhileRunning, TheWindowPaintsButIgnoresTheUser) {
@@ -142,7 +161,8 @@ TEST_F(WhileRunning, TheWindowPaintsButIgnoresTheUser) {
     QTimer::singleShot(400, [&] {
         seen.busyCursor = QApplication::overrideCursor() != nullptr &&
                           QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-        seen.progressShown = dlg->Progress()->isVisible();
+        seen.progressShown =
+            dlg->Progress()->isVisible() && !dlg->GetDlgItem(IDC_IMAGE_USAGE)->isVisible();
         QTimer::singleShot(0, [&] {
             if (QWidget* modal = QApplication::activeModalWidget()) {
                 seen.aboutOpened = true;

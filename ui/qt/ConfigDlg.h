@@ -13,6 +13,7 @@
 #include "ui/ActionHost.h"
 #include "ui/ConfigWindow.h"
 #include "ui/ControlAccess.h"
+#include "ui/WindowBackend.h"
 #include "ui/qt/ActionRunner.h"
 #include "ui/qt/DialogBuilder.h"
 #include "ui/qt/TransferProgress.h"
@@ -64,8 +65,8 @@ public:
 
     QIcon m_hIcon;
     CTrackerConfig m_config;
-    std::unique_ptr<wb::SerialBackend> m_backend = wb::MakePlatformBackend();
-    CComPort m_port{*m_backend};
+    wb::ui::WindowBackend m_backend;
+    CComPort m_port{m_backend.Get()};
     wb::ui::ConfigWindow m_window{*this, *this, m_config, m_port};
 
 private:

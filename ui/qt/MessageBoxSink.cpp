@@ -106,10 +106,17 @@ bool AskQuestionOver(QWidget* owner, const Message& question, const char* yes, c
     return box.clickedButton() == accept;
 }
 
-MessageBoxSink::MessageBoxSink(QWidget* owner) {
-    QPointer<QWidget> guarded(owner);
-    m_previous = SetMessageSink([guarded](const Message& message) {
-        QWidget* window = guarded.data();
+MessageBoxSink::MessageBoxSink(QWidget* owner) : MessageBoxSink() {
+    SetOwner(owner);
+}
+
+void MessageBoxSink::SetOwner(QWidget* owner) {
+    *m_owner = owner;
+}
+
+MessageBoxSink::MessageBoxSink() {
+    m_previous = SetMessageSink([owner = m_owner](const Message& message) {
+        QWidget* window = owner->data();
         if (window == nullptr) {
             PrintMessage(message);
         } else if (QThread::currentThread() == window->thread()) {

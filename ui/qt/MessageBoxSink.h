@@ -5,6 +5,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 #include "core/MessageSink.h"
 
@@ -13,11 +14,15 @@ namespace wb::ui {
 class MessageBoxSink {
 public:
     explicit MessageBoxSink(QWidget* owner);
+    // Prints until SetOwner gives it a window: for installing the boxes before the window exists.
+    MessageBoxSink();
+    void SetOwner(QWidget* owner);
     ~MessageBoxSink();
     MessageBoxSink(const MessageBoxSink&) = delete;
     MessageBoxSink& operator=(const MessageBoxSink&) = delete;
 
 private:
+    std::shared_ptr<QPointer<QWidget>> m_owner = std::make_shared<QPointer<QWidget>>();
     MessageSink m_previous;
 };
 

@@ -5,8 +5,13 @@
 #include <QGroupBox>
 #include <QTimer>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
+#include "tests/support/TempDir.h"
 #include "tests/ui/qt/AnswerBox.h"
 #include "tests/ui/qt/BeaconFixture.h"
 
@@ -51,6 +56,34 @@ TEST_F(ReadVersion, ShowsTheBannerAndLeavesTheFormAlone) {
     EXPECT_EQ(Text(IDC_CALIBRATION), "150");
     EXPECT_TRUE(dlg->m_config == CTrackerConfig()) << "the record is untouched";
     EXPECT_EQ(com1.HostBytes(), (Sent{kEsc, kEsc, 'V'}));
+}
+
+// WRENBEACON_TRACE makes the window trace its exchanges and the boxes it shows.
+class TracedWindow : public BeaconFixture {
+protected:
+    TracedWindow() { setenv("WRENBEACON_TRACE", path.c_str(), 1); }
+    ~TracedWindow() override { unsetenv("WRENBEACON_TRACE"); }
+    std::string Trace() const {
+        std::ifstream in(path);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    const TempDir temp{"wb-window-trace"};
+    const std::filesystem::path path = temp.path / "trace.txt";
+};
+
+TEST_F(TracedWindow, TracesTheBytesEachWayAndTheBoxShown) {
+    Click(IDC_READ_VERSION);
+    ASSERT_EQ(Shown(), (BoxList{{"Wrenbeacon 1.0 (simulated)", "Wrenbeacon Version"}}));
+    const std::string trace = Trace();
+    EXPECT_NE(trace.find(beacon.DevicePath()), std::string::npos) << trace;
+    EXPECT_NE(trace.find("> 1B"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("> 56"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("< 57"), std::string::npos) << "the banner's first byte, W" << trace;
+    EXPECT_NE(trace.find("message Wrenbeacon Version: Wrenbeacon 1.0 (simulated)"),
+              std::string::npos)
+        << trace;
 }
 
 using ReadConfiguration = BeaconFixture;

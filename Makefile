@@ -1,5 +1,5 @@
 # Thin front over the CMake presets. `make demo` and `make test` are the quick start.
-.PHONY: all deps build asan fuzz demo test test-default test-asan test-fuzz screenshot clean
+.PHONY: all deps build asan fuzz demo test test-default test-asan test-fuzz check-win32 screenshot clean
 
 FUZZ_SECONDS ?= 60
 
@@ -29,7 +29,11 @@ test-asan: asan
 test-fuzz: fuzz
 	tools/run-fuzz build/fuzz $(FUZZ_SECONDS)
 
-test: test-default test-asan test-fuzz
+# The Win32 backend compiled for Windows, syntax only.
+check-win32: deps
+	tools/check-win32
+
+test: check-win32 test-default test-asan test-fuzz
 
 # Only what the demo runs: the window and the simulated beacon, in the folder `make test` reuses.
 demo: deps

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "tools/sim/DefaultImage.h"
+#include "tools/sim/Image.h"
 
 namespace {
 

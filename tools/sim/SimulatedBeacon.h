@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "DefaultImage.h"
+#include "Image.h"
 #include "Fault.h"
 
 namespace wb::sim {

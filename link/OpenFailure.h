@@ -5,8 +5,8 @@
 
 namespace wb {
 
-// POSIX: `device` is the path COM`port` maps to (empty: nothing maps to it), `error` the errno of the
-// failed open (EBUSY also stands for a port locked by another program), `group` the group that
+// POSIX: `device` is the path COM`port` maps to (empty: nothing maps to it), `error` the errno of
+// the failed open (EBUSY also stands for a port locked by another program), `group` the group that
 // owns the device (looked up by the caller for EACCES; may be empty).
 std::string OpenFailureDetail(int port, const std::string& device, int error,
                               const std::string& group);

@@ -158,8 +158,8 @@ bool PosixSerialBackend::Read(PortHandle port, BYTE* buffer, int count, int& rec
                               const TransferObserver& progress) {
     received = 0;
     const auto start = Clock::now();
-    const auto total = start + milliseconds(m_timeouts.readTotalConstant +
-                                            m_timeouts.readTotalMultiplier * count);
+    const auto total =
+        start + milliseconds(m_timeouts.readTotalConstant + m_timeouts.readTotalMultiplier * count);
     auto deadline = total;
     while (received < count) {
         if (const Wait wait = WaitFor(Fd(port), POLLIN, deadline); wait != Wait::Ready) {

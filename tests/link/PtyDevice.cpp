@@ -70,9 +70,9 @@ std::vector<PtyDevice::Arrival> PtyDevice::Receive(std::size_t count,
 }
 
 void PtyDevice::HangUp() {
-    if (m_master >= 0) {
-        close(m_master);
-        m_master = -1;
+    const int master = m_master.exchange(-1);
+    if (master >= 0) {
+        close(master);
     }
 }
 

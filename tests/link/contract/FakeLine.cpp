@@ -41,9 +41,8 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(InMemory, LineContract,
-                         testing::Values(LineKind{"Fake", [] {
-                             return std::unique_ptr<LineTarget>(new FakeLine);
-                         }}),
+                         testing::Values(LineKind{
+                             "Fake", [] { return std::unique_ptr<LineTarget>(new FakeLine); }}),
                          LineKindName);
 
 }  // namespace

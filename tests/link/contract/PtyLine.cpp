@@ -70,9 +70,9 @@ private:
 };
 
 INSTANTIATE_TEST_SUITE_P(Posix, LineContract,
-                         testing::Values(LineKind{"PseudoTerminal", [] {
-                             return std::unique_ptr<LineTarget>(new PtyLine);
-                         }}),
+                         testing::Values(LineKind{
+                             "PseudoTerminal",
+                             [] { return std::unique_ptr<LineTarget>(new PtyLine); }}),
                          LineKindName);
 
 }  // namespace

@@ -1,7 +1,9 @@
 # Thin front over the CMake presets. `make demo` and `make test` are the quick start.
-.PHONY: all deps build asan fuzz demo test test-default test-asan test-fuzz check-win32 screenshot clean
+.PHONY: all deps deps-test build asan fuzz windows demo test test-default test-asan test-fuzz test-windows \
+	screenshot clean package package-windows
 
 FUZZ_SECONDS ?= 60
+FUZZ_TEXT_SECONDS ?= 30
 
 all: build
 
@@ -20,6 +22,12 @@ fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 
+# The Windows program, cross-built with mingw-w64; its tests run under Wine.
+windows:
+	@tools/install-deps windows
+	cmake --preset windows
+	cmake --build --preset windows
+
 test-default: build
 	ctest --preset default
 
@@ -27,13 +35,16 @@ test-asan: asan
 	ctest --preset asan
 
 test-fuzz: fuzz
-	tools/run-fuzz build/fuzz $(FUZZ_SECONDS)
+	tools/run-fuzz build/fuzz $(FUZZ_SECONDS) fuzz_config_text=$(FUZZ_TEXT_SECONDS)
 
-# The Win32 backend compiled for Windows, syntax only.
-check-win32: deps
-	tools/check-win32
+test-windows: windows
+	ctest --preset windows
 
-test: check-win32 test-default test-asan test-fuzz
+# Everything the tests need is installed first, in one go (one apt-get update at most).
+test: deps-test test-default test-asan test-fuzz test-windows
+
+deps-test:
+	@tools/install-deps build windows
 
 # Only what the demo runs: the window and the simulated beacon, in the folder `make test` reuses.
 demo: deps
@@ -44,6 +55,15 @@ demo: deps
 screenshot: build
 	@tools/install-deps screenshot
 	tools/take-screenshot build/default docs/window.png
+	packaging/take-icon-shots build/default docs
+
+# The Debian package, in build/default/.
+package: build
+	cmake --build --preset default --target package
+
+# The Windows zip, in build/windows/, from the two programs that `make windows` builds.
+package-windows: windows
+	packaging/make-windows-zip build/windows
 
 clean:
 	rm -rf build

@@ -19,7 +19,7 @@
 #include "core/MessageSink.h"
 #include "res/ResourceIds.h"
 #include "tools/sim/SimulatedBeacon.h"
-#include "ui/ConfigDlg.h"
+#include "ui/qt/ConfigDlg.h"
 
 namespace {
 

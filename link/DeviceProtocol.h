@@ -60,4 +60,10 @@ inline constexpr int kImageArea = 200;
 inline constexpr int kDownloadFlushSize = 100;
 inline constexpr int kReadBackSize = kImageArea;
 
+// The window's work areas: the version query gets 30 bytes of a 32-byte area (at most 29
+// characters and the NUL); an image is read into and encoded into 200 bytes.
+inline constexpr int kBannerAreaSize = 32;
+inline constexpr int kBannerQuerySize = 30;
+inline constexpr int kImageAreaSize = 200;
+
 }  // namespace wb::device

@@ -1,6 +1,7 @@
 // Dialogs 102 (the main window) and 100 (the About box). Controls are listed in focus order; each
 // label comes right before its field and each unit word right after it. Labels end 2 units left of
 // their field and unit words start 2 units right of it; both take the field's row, centred on it.
+#include "config/MicELists.h"
 #include "res/DialogTemplate.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
@@ -107,16 +108,8 @@ constexpr ControlTemplate kConfigControls[] = {
 };
 
 // The MIC-E lists' indexes are what the device stores: the order is part of the device format.
-constexpr const char* kMicEMessages[] = {
-    "Off Duty",  "En Route", "In Service", "Returning",
-    "Committed", "Special",  "Priority",   "Emergency!",
-};
-
-constexpr const char* kMicEPaths[] = {
-    "Conventional", "WIDE-1",       "WIDE-2",      "WIDE-3",      "WIDE-4", "WIDE-5",
-    "WIDE-6",       "WIDE-7",       "North",       "South",       "East",   "West",
-    "North + WIDE", "South + WIDE", "East + WIDE", "West + WIDE",
-};
+using wb::kMicEMessages;
+using wb::kMicEPaths;
 
 // Entry i stands for serial port i + 1.
 constexpr const char* kComPorts[] = {"COM1", "COM2", "COM3", "COM4"};

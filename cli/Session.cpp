@@ -1,0 +1,188 @@
+#include "cli/Session.h"
+
+#include <algorithm>
+#include <cctype>
+#include <iterator>
+
+#include "cli/Platform.h"
+#include "config/ImageLayout.h"
+#include "link/PortMap.h"
+
+namespace wb::cli {
+namespace {
+
+constexpr int kBannerArea = 32;
+constexpr int kBannerSize = 30;  // the query keeps at most 29 characters and the NUL
+constexpr int kReadArea = 200;
+
+// "COM1" to "COM4" in any letter case give 1 to 4; anything else is a device, 0.
+int PortNumber(const std::string& name) {
+    std::string upper = name;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    for (int n = 1; n <= 4; ++n) {
+        if (upper == "COM" + std::to_string(n)) {
+            return n;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+// A bar of # signs and the byte count, redrawn in place with a carriage return.
+class Session::Progress {
+public:
+    Progress(std::ostream& err, const char* label, int total)
+        : m_err(err), m_label(label), m_total(total) {
+        Draw();
+    }
+
+    void Add(int bytes) {
+        m_done = std::min(m_total, m_done + bytes);
+        Draw();
+    }
+
+    ~Progress() { m_err << "\n" << std::flush; }
+
+private:
+    void Draw() {
+        constexpr int kWidth = 30;
+        const int filled = m_total > 0 ? m_done * kWidth / m_total : kWidth;
+        m_err << "\r" << m_label << " [" << std::string(static_cast<std::size_t>(filled), '#')
+              << std::string(static_cast<std::size_t>(kWidth - filled), '.') << "] " << m_done
+              << "/" << m_total << " bytes" << std::flush;
+    }
+
+    std::ostream& m_err;
+    std::string m_label;
+    int m_total;
+    int m_done = 0;
+};
+
+Session::Session(Environment& env, GlobalOptions options)
+    : m_env(env), m_options(std::move(options)) {
+    // The window's texts, printed as the default sink prints them, on this run's stderr.
+    m_previousSink = SetMessageSink([this](const Message& m) {
+        EndProgress();
+        m_env.err << (m.caption.empty() ? "Error" : m.caption) << ": " << m.text << "\n";
+        if (!m.detail.empty()) {
+            m_env.err << "  " << m.detail << "\n";
+        }
+        m_env.err << std::flush;
+    });
+}
+
+Session::~Session() {
+    EndProgress();
+    m_port.reset();
+    m_trace.reset();  // gives back the printing sink it wrapped
+    SetMessageSink(m_previousSink);
+}
+
+bool Session::Begin() {
+    const int number = PortNumber(m_options.port);
+    SerialBackend* backend = &m_env.backend;
+    DeviceNamer namer;
+    if (number == 0) {
+        if (m_options.port.empty()) {
+            ShowError("--port needs COM1 to COM4 or the path of a serial device");
+            return false;
+        }
+        m_device = MakeDeviceBackend(m_env.backend, m_options.port);
+        backend = m_device.get();
+        namer = [device = m_options.port](int) { return device; };
+    }
+    if (!m_options.trace.empty()) {
+        std::string reason;
+        m_trace = TracingBackend::ToFile(*backend, m_options.trace, reason, namer);
+        if (!m_trace) {
+            ShowError(reason.c_str());
+            return false;
+        }
+        backend = m_trace.get();
+    }
+    m_port = std::make_unique<CComPort>(*backend);
+    m_port->SetPort(number == 0 ? 1 : number);
+    return true;
+}
+
+void Session::Tell(const char* text, const char* caption) {
+    if (!m_options.quiet) {
+        ShowMessageBox(text, caption);
+    }
+}
+
+void Session::Note(const std::string& line) {
+    if (!m_options.quiet) {
+        EndProgress();
+        m_env.err << line << "\n" << std::flush;
+    }
+}
+
+void Session::ShowProgress(const char* label, int total) {
+    EndProgress();
+    if (!m_env.errIsTerminal || m_options.quiet) {
+        return;
+    }
+    m_progress = std::make_unique<Progress>(m_env.err, label, total);
+    m_port->SetTransferObserver([this](int bytes) {
+        if (m_progress) {
+            m_progress->Add(bytes);
+        }
+    });
+}
+
+void Session::EndProgress() {
+    if (m_port) {
+        m_port->SetTransferObserver(nullptr);
+    }
+    m_progress.reset();
+}
+
+bool Session::QueryVersion() {
+    char banner[kBannerArea] = {};
+    return m_port->ReadVersion(banner, kBannerSize);
+}
+
+bool Session::ReadBeacon(std::vector<BYTE>& image, CTrackerConfig& config) {
+    if (QueryVersion()) {
+        return true;
+    }
+    // Two exchanges, each a two-byte command and the 128-byte image, as the window counts.
+    ShowProgress("Reading", 2 * (2 + image::kSize));
+    BYTE area[kReadArea] = {};
+    const int count = m_port->ReadImage(area, kReadArea);
+    EndProgress();
+    CTrackerConfig decoded = config;
+    if (count != image::kSize || decoded.DecodeImage(area, image::kSize)) {
+        ShowMessageBox("Read Failed", "Wrenbeacon Read");
+        return true;
+    }
+    image.assign(area, area + image::kSize);
+    config = decoded;
+    return false;
+}
+
+bool Session::WriteBeacon(const std::vector<BYTE>& image) {
+    ShowProgress("Writing", 2 * (2 + image::kSize));
+    const bool failed = m_port->WriteImage(image.data(), static_cast<int>(image.size()));
+    EndProgress();
+    return failed;
+}
+
+bool ImageOf(const ConfigFile& file, std::vector<BYTE>& image) {
+    if (!file.image.empty()) {
+        image = file.image;
+        return false;
+    }
+    CTrackerConfig config = file.config;
+    BYTE built[image::kSize];
+    if (config.EncodeImage(built, image::kSize) == 0) {
+        return true;
+    }
+    image.assign(std::begin(built), std::end(built));
+    return false;
+}
+
+}  // namespace wb::cli

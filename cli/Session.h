@@ -1,0 +1,71 @@
+// What one run of the tool shares between its parts: the options before the command, the
+// printing message sink, the serial chain (device, trace, channel) and the progress bar.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/Tool.h"
+#include "config/ConfigFile.h"
+#include "core/MessageSink.h"
+#include "link/ComPort.h"
+#include "link/TracingBackend.h"
+
+namespace wb::cli {
+
+struct GlobalOptions {
+    std::string port = "COM1";  // COM1 to COM4, or a device path
+    std::string trace;          // file, or empty for none
+    bool quiet = false;
+};
+
+class Session {
+public:
+    Session(Environment& env, GlobalOptions options);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Sets up the port and the trace; false (told) when the options cannot be used.
+    bool Begin();
+
+    Environment& env() { return m_env; }
+    const GlobalOptions& options() const { return m_options; }
+    CComPort& Port() { return *m_port; }
+
+    // An outcome the window shows in a box ("Write Successful"); left out with --quiet.
+    void Tell(const char* text, const char* caption);
+    // A line of information on stderr; left out with --quiet.
+    void Note(const std::string& line);
+
+    // Counts the bytes the channel moves from now on towards a bar of `total` bytes, drawn on
+    // stderr when it is a terminal and the run is not quiet. End() finishes the line.
+    void ShowProgress(const char* label, int total);
+    void EndProgress();
+
+    // Asks for the beacon's banner: false when a Wrenbeacon answers, true (told) otherwise.
+    bool QueryVersion();
+    // A verified read (two uploads that agree) decoded into `config`. On failure tells the user
+    // as Read Configuration does and returns true.
+    bool ReadBeacon(std::vector<BYTE>& image, CTrackerConfig& config);
+    // The verified write of `image`. True (told) on failure.
+    bool WriteBeacon(const std::vector<BYTE>& image);
+
+private:
+    class Progress;
+
+    Environment& m_env;
+    GlobalOptions m_options;
+    MessageSink m_previousSink;
+    std::unique_ptr<SerialBackend> m_device;  // a device named by path instead of COMn
+    std::unique_ptr<TracingBackend> m_trace;
+    std::unique_ptr<CComPort> m_port;
+    std::unique_ptr<Progress> m_progress;
+};
+
+// The image a configuration file stands for: a .bin's bytes, or what the encoder makes of the
+// text's record (with its notice when a status text is cut). True (told) when there is none.
+bool ImageOf(const ConfigFile& file, std::vector<BYTE>& image);
+
+}  // namespace wb::cli

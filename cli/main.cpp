@@ -1,0 +1,11 @@
+#include <iostream>
+
+#include "cli/Platform.h"
+#include "cli/Tool.h"
+
+int main(int argc, char* argv[]) {
+    const auto backend = wb::MakePlatformBackend();
+    wb::cli::Environment env{*backend, std::cout, std::cerr, wb::cli::StderrIsTerminal(),
+                             wb::cli::UserDataFolder()};
+    return wb::cli::RunTool(argc, argv, env);
+}

@@ -1,0 +1,159 @@
+#include "config/ConfigFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <system_error>
+
+#include "config/AtomicFile.h"
+#include "config/ConfigText.h"
+#include "config/ImageLayout.h"
+#include "core/MessageSink.h"
+
+namespace wb {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Far more than any configuration text; a larger file is not one, and is not read whole.
+constexpr std::uintmax_t kMaxTextBytes = 64 * 1024;
+
+std::string Name(const fs::path& path) {
+    return path.string();
+}
+
+bool CannotLoad(const fs::path& path, const std::string& why) {
+    return ShowError(("Cannot load the configuration file " + Name(path)).c_str(), why);
+}
+
+bool CannotSave(const fs::path& path, const std::string& why) {
+    return ShowError(("Cannot save the configuration file " + Name(path)).c_str(), why);
+}
+
+// Reads at most `limit` + 1 bytes, so that a size check needs no second look at the file.
+bool ReadBytes(const fs::path& path, std::uintmax_t limit, std::string& bytes) {
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) {
+        return CannotLoad(path, "it is a folder");
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return CannotLoad(path, fs::exists(path, ec) ? "it cannot be opened for reading"
+                                                     : "there is no such file");
+    }
+    bytes.resize(static_cast<std::size_t>(limit) + 1);
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (in.bad()) {
+        return CannotLoad(path, "reading it failed");
+    }
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return false;
+}
+
+// Runs `decode`, handing whatever it tells the user over as the detail of one message.
+bool DecodeQuietly(CTrackerConfig& config, const std::vector<BYTE>& image, std::string& told) {
+    MessageSink previous = SetMessageSink([&told](const Message& m) { told = m.text; });
+    const bool refused = config.DecodeImage(image.data(), static_cast<int>(image.size()));
+    SetMessageSink(previous);
+    return refused;
+}
+
+bool LoadImage(const fs::path& path, ConfigFile& file) {
+    std::string bytes;
+    if (ReadBytes(path, image::kSize, bytes)) {
+        return true;
+    }
+    if (bytes.size() != static_cast<std::size_t>(image::kSize)) {
+        std::error_code ec;
+        const std::uintmax_t size = fs::file_size(path, ec);
+        return CannotLoad(path, "it is " + std::to_string(ec ? bytes.size() : size) +
+                                    " bytes long; a configuration image is 128 bytes");
+    }
+    ConfigFile loaded;
+    loaded.image.assign(bytes.begin(), bytes.end());
+    std::string told;
+    if (DecodeQuietly(loaded.config, loaded.image, told)) {
+        return CannotLoad(path, told);
+    }
+    file = std::move(loaded);
+    return false;
+}
+
+bool LoadText(const fs::path& path, ConfigFile& file) {
+    std::string bytes;
+    if (ReadBytes(path, kMaxTextBytes, bytes)) {
+        return true;
+    }
+    if (bytes.size() > kMaxTextBytes) {
+        return CannotLoad(path, "it is far larger than a configuration text");
+    }
+    CTrackerConfig config;
+    text::TextError error;
+    if (text::TextToConfig(bytes, config, error)) {
+        return CannotLoad(path, text::Describe(error));
+    }
+    file.config = config;
+    file.image.clear();
+    return false;
+}
+
+bool NoKind(const fs::path& path, bool loading) {
+    const std::string why = "its name must end in .bin (a device image) or .toml (text)";
+    return loading ? CannotLoad(path, why) : CannotSave(path, why);
+}
+
+}  // namespace
+
+std::optional<FileKind> FileKindOf(const fs::path& path) {
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension == ".bin") {
+        return FileKind::Image;
+    }
+    if (extension == ".toml") {
+        return FileKind::Text;
+    }
+    return std::nullopt;
+}
+
+bool RefuseUnknownKind(const fs::path& path) {
+    return !FileKindOf(path) && NoKind(path, false);
+}
+
+bool LoadConfigFile(const fs::path& path, ConfigFile& file) {
+    const std::optional<FileKind> kind = FileKindOf(path);
+    if (!kind) {
+        return NoKind(path, true);
+    }
+    return *kind == FileKind::Image ? LoadImage(path, file) : LoadText(path, file);
+}
+
+bool SaveConfigFile(const fs::path& path, const ConfigFile& file) {
+    const std::optional<FileKind> kind = FileKindOf(path);
+    if (!kind) {
+        return NoKind(path, false);
+    }
+    std::string data;
+    if (*kind == FileKind::Text) {
+        data = text::ConfigToText(file.config);
+    } else if (file.image.size() == static_cast<std::size_t>(image::kSize)) {
+        data.assign(file.image.begin(), file.image.end());
+    } else {
+        CTrackerConfig config = file.config;  // the encoder's derived flags stay out of `file`
+        BYTE built[image::kSize];
+        if (config.EncodeImage(built, image::kSize) == 0) {
+            return true;  // the encoder has said why
+        }
+        data.assign(std::begin(built), std::end(built));
+    }
+    std::string reason;
+    if (WriteFileAtomically(path, data, reason)) {
+        return CannotSave(path, reason);
+    }
+    return false;
+}
+
+}  // namespace wb

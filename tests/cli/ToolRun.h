@@ -1,0 +1,64 @@
+// Runs the wrenbeacon tool in-process with captured output and a data folder of its own.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/Tool.h"
+
+namespace wb::test {
+
+struct ToolResult {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+class ToolRun {
+public:
+    // A fresh folder for this test's files, removed afterwards.
+    explicit ToolRun(const std::string& name)
+        : dir(std::filesystem::temp_directory_path() / ("wb-cli-" + name)) {
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    ~ToolRun() { std::filesystem::remove_all(dir); }
+    ToolRun(const ToolRun&) = delete;
+    ToolRun& operator=(const ToolRun&) = delete;
+
+    ToolResult Run(SerialBackend& backend, std::initializer_list<std::string> args,
+                   bool terminal = false) {
+        std::vector<std::string> words = {"wrenbeacon"};
+        words.insert(words.end(), args.begin(), args.end());
+        std::vector<const char*> argv;
+        for (const std::string& w : words) {
+            argv.push_back(w.c_str());
+        }
+        std::ostringstream out;
+        std::ostringstream err;
+        cli::Environment env{backend, out, err, terminal, dir / "data"};
+        const int code = cli::RunTool(static_cast<int>(argv.size()), argv.data(), env);
+        return {code, out.str(), err.str()};
+    }
+
+    std::string Path(const std::string& name) const { return (dir / name).string(); }
+
+    std::string Contents(const std::string& name) const {
+        std::ifstream in(dir / name, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    void Put(const std::string& name, const std::string& bytes) const {
+        std::ofstream(dir / name, std::ios::binary) << bytes;
+    }
+
+    std::filesystem::path dir;
+};
+
+}  // namespace wb::test

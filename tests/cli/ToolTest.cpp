@@ -1,0 +1,314 @@
+// The tool's commands against the fake serial port: what reaches the beacon, what is printed and
+// saved, and the exit codes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "ToolRun.h"
+#include "config/ConfigText.h"
+#include "tests/config/ImageSupport.h"
+#include "tests/support/FakeSerialBackend.h"
+
+using wb::test::FakeSerialBackend;
+using wb::test::ToolRun;
+
+namespace {
+
+const char kBanner[] = "Wrenbeacon 1.0";
+
+std::vector<BYTE> Bytes(const wb::test::Image& image) {
+    return {image.begin(), image.end()};
+}
+
+std::string Text(const wb::test::Image& image) {
+    return {image.begin(), image.end()};
+}
+
+// The replies of a version query: a quiet flush, then the banner.
+void QueueVersion(FakeSerialBackend& fake) {
+    fake.QueueRead(std::vector<BYTE>{});
+    fake.QueueRead(kBanner);
+}
+
+// The replies of one upload: a quiet flush, then the image.
+void QueueUpload(FakeSerialBackend& fake, const std::vector<BYTE>& image) {
+    fake.QueueRead(std::vector<BYTE>{});
+    fake.QueueRead(image);
+}
+
+// Version query and two uploads that agree: a verified read of `image`.
+void QueueRead(FakeSerialBackend& fake, const std::vector<BYTE>& image) {
+    QueueVersion(fake);
+    QueueUpload(fake, image);
+    QueueUpload(fake, image);
+}
+
+// A download (its flush) and the read-back of `image`.
+void QueueWrite(FakeSerialBackend& fake, const std::vector<BYTE>& image) {
+    fake.QueueRead(std::vector<BYTE>{});
+    QueueUpload(fake, image);
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// The image the beacon was sent: the bytes after ESC D.
+std::vector<BYTE> Downloaded(const FakeSerialBackend& fake) {
+    const std::vector<BYTE>& w = fake.written();
+    for (std::size_t k = 0; k + 1 < w.size(); ++k) {
+        if (w[k] == 0x1B && w[k + 1] == 'D') {
+            return {w.begin() + static_cast<long>(k) + 2,
+                    w.begin() + static_cast<long>(std::min(w.size(), k + 130))};
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+TEST(Tool, RefusesBadCommandLinesAndFilesBeforeTouchingThePort) {
+    ToolRun run("usage");
+    run.Put("bad.toml", "format = 1\n");
+    run.Put("short.bin", std::string(100, 'x'));
+    const struct {
+        std::initializer_list<std::string> args;
+        const char* err;
+    } cases[] = {
+        {{}, "A subcommand is required"},
+        {{"reed", "x.toml"}, "A subcommand is required"},
+        {{"read"}, "FILE is required"},
+        {{"read", run.Path("x.txt")}, "its name must end in .bin"},
+        {{"tone", "1000"}, "1000 not in"},
+        {{"--port", "", "version"}, "--port needs COM1 to COM4"},
+        {{"write", run.Path("absent.toml")}, "there is no such file"},
+        {{"write", run.Path("bad.toml")}, "calibration is missing"},
+        {{"verify", run.Path("short.bin")}, "it is 100 bytes long"},
+        {{"show", run.Path("bad.toml")}, "calibration is missing"},
+        {{"convert", run.Path("short.bin"), run.Path("out.toml")}, "it is 100 bytes long"},
+        {{"convert", run.Path("bad.toml"), run.Path("out.txt")}, "its name must end in .bin"},
+        {{"--trace", run.Path("no/such/folder/t.log"), "version"}, "Cannot create the trace file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.err);
+        FakeSerialBackend fake;
+        const auto r = run.Run(fake, c.args);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_TRUE(Contains(r.err, c.err)) << r.err;
+        EXPECT_TRUE(fake.log().empty());
+    }
+    EXPECT_FALSE(std::filesystem::exists(run.Path("out.toml")));
+}
+
+TEST(Tool, BeaconFailuresGiveTheWindowsMessagesAndExitCodeOne) {
+    ToolRun run("beacon");
+    const std::vector<BYTE> image = Bytes(wb::test::DefaultImage());
+    std::vector<BYTE> other = image;
+    other[2] = 0x11;
+    run.Put("default.bin", Text(wb::test::DefaultImage()));
+    const struct {
+        const char* name;
+        void (*script)(FakeSerialBackend&, const std::vector<BYTE>&, const std::vector<BYTE>&);
+        std::initializer_list<std::string> args;
+        std::string err;
+    } cases[] = {
+        {"no port",
+         [](FakeSerialBackend& f, auto&, auto&) { f.FailOpen(1, "unplugged"); },
+         {"version"},
+         "Error: Count not aquire Com Port\n  unplugged\n"},
+        {"silent",
+         [](FakeSerialBackend&, auto&, auto&) {},
+         {"version"},
+         "Error: Wrenbeacon Not Found\n"},
+        {"unstable read",
+         [](FakeSerialBackend& f, auto& a, auto& b) {
+             QueueVersion(f);
+             QueueUpload(f, a);
+             QueueUpload(f, b);
+         },
+         {"read", "IMAGE"},
+         "Wrenbeacon Read: Read Failed\n"},
+        {"short read",
+         [](FakeSerialBackend& f, auto& a, auto&) {
+             QueueRead(f, std::vector<BYTE>(a.begin(), a.begin() + 127));
+         },
+         {"read", "IMAGE"},
+         "Wrenbeacon Read: Read Failed\n"},
+        {"read-back differs",
+         [](FakeSerialBackend& f, auto&, auto& b) {
+             QueueVersion(f);
+             QueueWrite(f, b);
+         },
+         {"write", "--no-backup", "DEFAULT"},
+         "Error: Write Failed\n"},
+        {"no backup",
+         [](FakeSerialBackend& f, auto& a, auto& b) {
+             QueueVersion(f);
+             QueueUpload(f, a);
+             QueueUpload(f, b);
+         },
+         {"write", "DEFAULT"},
+         "Wrenbeacon Read: Read Failed\nNothing was written: the beacon could not be backed up "
+         "first.\n"},
+        {"verify differs",
+         [](FakeSerialBackend& f, auto&, auto& b) { QueueRead(f, b); },
+         {"verify", "DEFAULT"},
+         "Wrenbeacon Read: Read Successful\n"},
+        {"tone, no port",
+         [](FakeSerialBackend& f, auto&, auto&) { f.FailOpen(1, "busy"); },
+         {"tone", "both"},
+         "Error: Count not aquire Com Port\n  busy\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeSerialBackend fake;
+        c.script(fake, image, other);
+        std::vector<std::string> args;
+        for (const std::string& a : c.args) {
+            args.push_back(a == "IMAGE"     ? run.Path("read.bin")
+                           : a == "DEFAULT" ? run.Path("default.bin")
+                                            : a);
+        }
+        wb::test::ToolResult r;
+        switch (args.size()) {
+            case 1:
+                r = run.Run(fake, {args[0]});
+                break;
+            case 2:
+                r = run.Run(fake, {args[0], args[1]});
+                break;
+            default:
+                r = run.Run(fake, {args[0], args[1], args[2]});
+        }
+        EXPECT_EQ(r.code, 1);
+        if (std::string(c.name) == "verify differs") {
+            EXPECT_EQ(r.out, "The beacon differs from " + run.Path("default.bin") +
+                                 ":\n  calibration: beacon 17, file 128\n");
+        } else {
+            EXPECT_EQ(r.err, c.err);
+        }
+        EXPECT_FALSE(std::filesystem::exists(run.Path("read.bin")));
+        EXPECT_TRUE(Downloaded(fake).empty() || std::string(c.name) == "read-back differs");
+        EXPECT_FALSE(fake.holding());
+    }
+}
+
+// Read, edit the text, write with a backup, verify: what a user does, on the fake.
+TEST(Tool, ReadWriteAndVerifyATextFile) {
+    ToolRun run("cycle");
+    const std::vector<BYTE> image = Bytes(wb::test::DefaultImage());
+    FakeSerialBackend fake;
+    QueueRead(fake, image);
+    auto r = run.Run(fake, {"read", run.Path("a.toml")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err, "Wrenbeacon Read: Read Successful\n");
+    CTrackerConfig held;
+    wb::test::Decode(held, wb::test::DefaultImage());
+    EXPECT_EQ(run.Contents("a.toml"), wb::text::ConfigToText(held));
+
+    // The user types 250 ms again and a callsign in lower case.
+    std::string text = run.Contents("a.toml");
+    text.replace(text.find("keyup_delay_ms = 253"), 20, "keyup_delay_ms = 250");
+    text.replace(text.find("callsign = \"NOCALL\""), 19, "callsign = \"nocall-7\"");
+    run.Put("a.toml", text);
+    CTrackerConfig wanted = held;
+    wanted.SetCallsign("nocall-7");
+    wanted.m_nTxDelay[0] = 250;
+    wb::test::Image sent = wb::test::Encode(wanted);
+
+    FakeSerialBackend writer;
+    QueueRead(writer, image);  // the backup
+    QueueWrite(writer, Bytes(sent));
+    r = run.Run(writer, {"--quiet", "write", run.Path("a.toml")});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(Downloaded(writer), Bytes(sent));
+    // The backup is the image the beacon held before, and its path is printed.
+    const auto backups = run.dir / "data" / "backups";
+    ASSERT_TRUE(std::filesystem::exists(backups));
+    const auto backup = std::filesystem::directory_iterator(backups)->path();
+    EXPECT_TRUE(
+        std::regex_match(backup.filename().string(), std::regex(R"(wrenbeacon-\d{8}-\d{6}\.bin)")));
+    EXPECT_EQ(
+        run.Contents((std::filesystem::path("data") / "backups" / backup.filename()).string()),
+        Text(wb::test::DefaultImage()));
+    EXPECT_EQ(r.out, "Backup of the beacon's configuration: " + backup.string() +
+                         "\nThe beacon holds these values differently from the file:\n"
+                         "  primary.callsign: beacon \"NOCALL-7\", file \"nocall-7\"\n"
+                         "  primary.keyup_delay_ms: beacon 253, file 250\n");
+
+    // The version query and the verified write go without the second version query a backup
+    // has made needless.
+    const auto& log = writer.log();
+    EXPECT_EQ(std::count(log.begin(), log.end(), "write 56"), 1);
+
+    FakeSerialBackend checker;
+    QueueRead(checker, Bytes(sent));
+    r = run.Run(checker, {"verify", run.Path("a.toml")});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "The beacon holds " + run.Path("a.toml") + ".\n");
+}
+
+TEST(Tool, ShowsConvertsAndListsPorts) {
+    ToolRun run("files");
+    run.Put("d.bin", Text(wb::test::DefaultImage()));
+    FakeSerialBackend fake;
+    ASSERT_EQ(run.Run(fake, {"convert", run.Path("d.bin"), run.Path("d.toml")}).code, 0);
+    ASSERT_EQ(run.Run(fake, {"convert", run.Path("d.toml"), run.Path("e.bin")}).code, 0);
+    EXPECT_EQ(run.Contents("e.bin"), Text(wb::test::DefaultImage()));
+    const auto shown = run.Run(fake, {"show", run.Path("e.bin")});
+    EXPECT_EQ(shown.code, 0);
+    EXPECT_EQ(shown.out, run.Contents("d.toml"));
+
+    EXPECT_TRUE(fake.log().empty());
+#ifndef _WIN32  // the variables map ports only where COMn is not the system's own name
+    setenv("WRENBEACON_COM2", "/dev/beacon", 1);
+    const auto ports = run.Run(fake, {"ports"});
+    unsetenv("WRENBEACON_COM2");
+    EXPECT_EQ(ports.code, 0);
+    EXPECT_TRUE(Contains(ports.out, "\nCOM2 = /dev/beacon (WRENBEACON_COM2)\nCOM3"));
+#endif
+}
+
+// Progress only on a terminal, counting the 260 bytes of the two image exchanges.
+TEST(Tool, ProgressBarOnlyOnATerminal) {
+    ToolRun run("progress");
+    for (bool terminal : {false, true}) {
+        FakeSerialBackend fake;
+        QueueRead(fake, Bytes(wb::test::DefaultImage()));
+        const auto r = run.Run(fake, {"read", run.Path("p.bin")}, terminal);
+        EXPECT_EQ(r.code, 0);
+        EXPECT_EQ(Contains(r.err, "\rReading [" + std::string(30, '#') + "] 260/260 bytes\n"),
+                  terminal)
+            << r.err;
+        EXPECT_EQ(Contains(r.err, "] 0/260 bytes"), terminal);
+    }
+}
+
+#ifndef _WIN32  // a named device is opened by the system's own call there
+TEST(Tool, TraceNamesTheDeviceAndHoldsBytesAndMessages) {
+    ToolRun run("trace");
+    FakeSerialBackend fake;
+    QueueVersion(fake);
+    const auto r =
+        run.Run(fake, {"--port", "/dev/ttyUSB7", "--trace", run.Path("t.log"), "version"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, std::string(kBanner) + "\n");
+    EXPECT_EQ(fake.log().front(), "open 1");
+    EXPECT_EQ(std::getenv("WRENBEACON_COM1"), nullptr);  // the device was named for the run only
+    const std::string trace = run.Contents("t.log");
+    for (const char* line :
+         {" open COM1 (/dev/ttyUSB7)\n", " > 1B\n", " > 56\n",
+          " < 57 72 65 6E 62 65 61 63 6F 6E 20 31 2E 30\n", " close (/dev/ttyUSB7)\n"}) {
+        EXPECT_TRUE(Contains(trace, line)) << line << trace;
+    }
+
+    FakeSerialBackend silent;
+    run.Run(silent, {"--trace", run.Path("t.log"), "version"});
+    EXPECT_TRUE(Contains(run.Contents("t.log"), " message Error: Wrenbeacon Not Found\n"));
+}
+#endif

@@ -1,0 +1,48 @@
+// Loads arbitrary configuration texts. A refused text must leave the record as it was; an
+// accepted one must write back as a text that reads as the same record, and encode or be
+// refused cleanly.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "config/ConfigText.h"
+#include "core/MessageSink.h"
+
+namespace {
+
+void Check(bool ok) {
+    if (!ok) {
+        __builtin_trap();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const bool silenced = [] {
+        wb::SetMessageSink([](const wb::Message&) {});
+        return true;
+    }();
+    (void)silenced;
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    CTrackerConfig config;
+    config.m_nProfile = 1;
+    config.m_nCalibration = -5;
+    const CTrackerConfig before = config;
+    wb::text::TextError error;
+    if (wb::text::TextToConfig(text, config, error)) {
+        Check(config == before);
+        Check(!error.what.empty());
+        return 0;
+    }
+    const std::string written = wb::text::ConfigToText(config);
+    CTrackerConfig again;
+    Check(!wb::text::TextToConfig(written, again, error));
+    Check(again == config);
+    Check(wb::text::ConfigToText(again) == written);
+    BYTE image[128];
+    const int n = config.EncodeImage(image, 128);
+    Check(n == 0 || n == 128);
+    return 0;
+}

@@ -1,0 +1,188 @@
+// The device actions end to end: the real Qt dialog against a simulated beacon on a terminal.
+// Every read takes about 2.5 s and every write about 3.3 s, so only a few round trips run here;
+// the actions' rules and failures are tested on the in-memory port (tests/ui/DeviceActionsTest).
+#include <QApplication>
+#include <QTimer>
+#include <chrono>
+#include <cstring>
+
+#include "tests/ui/qt/BeaconFixture.h"
+
+namespace wb::test {
+namespace {
+
+using namespace res;
+using namespace std::chrono_literals;
+
+constexpr std::uint8_t kEsc = 0x1B;
+using Sent = std::vector<std::uint8_t>;
+
+// The image of a record whose every profile differs from the defaults.
+sim::Image ImageOf(const CTrackerConfig& config) {
+    CTrackerConfig copy = config;
+    BYTE bytes[200] = {};
+    EXPECT_EQ(copy.EncodeImage(bytes, 200), 128);
+    sim::Image image{};
+    std::memcpy(image.data(), bytes, image.size());
+    return image;
+}
+
+CTrackerConfig DeviceRecord() {
+    CTrackerConfig c;
+    c.m_nProfile = 0;
+    c.SetCallsign("K1ABC-9");
+    c.m_nProfile = 1;
+    c.SetCallsign("W2XYZ-7");
+    c.SetPath("WIDE1-1");
+    c.m_nProfile = 0;
+    c.m_nCalibration = 140;
+    c.m_nTxInterval[1] = 300;
+    return c;
+}
+
+using ReadVersion = BeaconFixture;
+
+TEST_F(ReadVersion, ShowsTheBannerAndLeavesTheFormAlone) {
+    Type(IDC_CALIBRATION, "150");
+    Click(IDC_READ_VERSION);
+    EXPECT_EQ(Shown(), (BoxList{{"Wrenbeacon 1.0 (simulated)", "Wrenbeacon Version"}}));
+    EXPECT_EQ(Text(IDC_CALIBRATION), "150");
+    EXPECT_TRUE(dlg->m_config == CTrackerConfig()) << "the record is untouched";
+    EXPECT_EQ(com1.HostBytes(), (Sent{kEsc, kEsc, 'V'}));
+}
+
+using ReadConfiguration = BeaconFixture;
+
+TEST_F(ReadConfiguration, ShowsTheDevicesValuesOnTheSameTab) {
+    const CTrackerConfig device = DeviceRecord();
+    beacon.SetEeprom(ImageOf(device));
+    Type(IDC_CALIBRATION, "150");
+    ShowTab(1);  // saves the edit: the calibration is noted as changed
+    ASSERT_EQ(dlg->m_config.m_bCalDirty, 1);
+    Type(IDC_CALLSIGN, "N0EDIT");  // not saved: lost to the read
+
+    Click(IDC_READ_CONFIG);
+    EXPECT_EQ(Shown(), (BoxList{{"Read Successful", "Wrenbeacon Read"}}));
+    EXPECT_EQ(Tabs()->currentIndex(), 1);
+    EXPECT_EQ(dlg->m_config.m_nProfile, 1);
+    EXPECT_EQ(Text(IDC_CALLSIGN), "W2XYZ-7");
+    EXPECT_EQ(Text(IDC_DIGI_PATH), "WIDE1-1");
+    EXPECT_EQ(Text(IDC_TX_INTERVAL), "300");
+    EXPECT_EQ(Text(IDC_CALIBRATION), "140");
+    EXPECT_STREQ(dlg->m_config.m_szCallsign[0], "K1ABC-9");
+    EXPECT_EQ(dlg->m_config.m_bCalDirty, 0);
+    EXPECT_EQ(beacon.Uploads(), 2);
+    EXPECT_EQ(beacon.Downloads(), 0);
+
+    const ui::TransferProgress* progress = dlg->Progress();
+    EXPECT_FALSE(progress->isVisible());
+    EXPECT_EQ(progress->maximum(), 260);
+    EXPECT_EQ(progress->value(), 260);
+}
+
+using WriteConfiguration = BeaconFixture;
+
+TEST_F(WriteConfiguration, ShowsWhatTheDeviceNowHoldsAndClearsTheCalibrationNote) {
+    Type(IDC_SYMBOL, "");
+    Type(IDC_SYMBOL_TABLE, "");
+    Type(IDC_CALIBRATION, "140");
+    Click(IDC_WRITE_CONFIG);
+    EXPECT_EQ(Shown(), (BoxList{{"Write Successful", "Wrenbeacon Write"}}));
+    EXPECT_EQ(Text(IDC_TX_DELAY), "253");
+    EXPECT_EQ(Text(IDC_QUIET_TIME), "1525");
+    EXPECT_EQ(Text(IDC_SYMBOL), "-");
+    EXPECT_EQ(Text(IDC_SYMBOL_TABLE), "/");
+    EXPECT_EQ(dlg->m_config.m_bCalDirty, 0);
+    EXPECT_EQ(beacon.Downloads(), 1);
+    EXPECT_EQ(beacon.Eeprom()[2], 140);
+    EXPECT_EQ(dlg->Progress()->value(), 260);
+
+    messages.clear();
+    Click(IDC_SEND_2200);
+    EXPECT_TRUE(messages.messages().empty()) << "a write clears the calibration warning";
+}
+
+using ToneTest = BeaconFixture;
+
+TEST_F(ToneTest, EachButtonStopsThenSendsItsCode) {
+    const std::pair<int, std::uint8_t> buttons[] = {
+        {IDC_SEND_1200, '1'}, {IDC_SEND_2200, '2'}, {IDC_SEND_BOTH, '3'}, {IDC_STOP_SENDING, 'x'}};
+    for (const auto& [id, code] : buttons) {
+        SCOPED_TRACE(code);
+        beacon.ClearLog();
+        Click(id);
+        EXPECT_EQ(com1.HostBytes(), (Sent{kEsc, kEsc, 'x', kEsc, kEsc, code}));
+        const std::vector<sim::LoggedByte> log = beacon.Log();
+        ASSERT_EQ(log.size(), 6u) << "the tone test reads nothing";
+        EXPECT_GE(log[3].at - log[2].at, 50ms) << "the pause between stop and code";
+        EXPECT_EQ(beacon.Tone(), code);
+    }
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+using WhileRunning = BeaconFixture;
+
+TEST_F(WhileRunning, TheWindowPaintsButIgnoresTheUser) {
+    struct Seen {
+        bool busyCursor = false, progressShown = false, painted = false, aboutOpened = false;
+    } seen;
+    int paints = 0;
+    struct PaintCounter : QObject {
+        int* count;
+        explicit PaintCounter(int* c) : count(c) {}
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::Paint) {
+                ++*count;
+            }
+            return false;
+        }
+    } counter(&paints);
+    dlg->installEventFilter(&counter);
+
+    QTimer::singleShot(400, [&] {
+        seen.busyCursor = QApplication::overrideCursor() != nullptr &&
+                          QApplication::overrideCursor()->shape() == Qt::WaitCursor;
+        seen.progressShown = dlg->Progress()->isVisible();
+        QTimer::singleShot(0, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                seen.aboutOpened = true;
+                modal->close();
+            }
+        });
+        const int before = paints;
+        dlg->update();
+        QTimer::singleShot(100, [&, before] { seen.painted = paints > before; });
+
+        Click(IDC_WRITE_CONFIG);
+        Click(IDC_READ_VERSION);
+        Click(IDC_SEND_1200);
+        Click(IDC_SMARTBEACON_ENABLE);
+        ShowTab(1);
+        QTest::keyClicks(Edit(IDC_CALLSIGN), "ZZ");
+        QTest::keyClick(Edit(IDC_CALLSIGN), Qt::Key_F1);
+        QTest::keyClick(Edit(IDC_CALLSIGN), Qt::Key_Escape);
+        dlg->close();
+    });
+    Click(IDC_READ_CONFIG);
+
+    EXPECT_TRUE(seen.busyCursor);
+    EXPECT_TRUE(seen.progressShown);
+    EXPECT_TRUE(seen.painted) << "the window went on painting";
+    EXPECT_FALSE(seen.aboutOpened);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(Shown(), (BoxList{{"Read Successful", "Wrenbeacon Read"}}));
+    EXPECT_EQ(beacon.VersionQueries(), 1);
+    EXPECT_EQ(beacon.Downloads(), 0);
+    EXPECT_EQ(beacon.ToneCommands(), 0);
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(Tabs()->currentIndex(), 0);
+    EXPECT_FALSE(Box(IDC_SMARTBEACON_ENABLE)->isChecked());
+    EXPECT_EQ(Text(IDC_CALLSIGN), "NOCALL");
+
+    messages.clear();  // and the window takes input again
+    Click(IDC_SEND_1200);
+    EXPECT_EQ(beacon.ToneCommands(), 2);
+}
+
+}  // namespace
+}  // namespace wb::test

@@ -1,0 +1,80 @@
+// Control access by id over the Qt widgets, and the host of the device actions.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "ui/qt/ConfigDlg.h"
+#include "ui/qt/TabControl.h"
+
+std::string CConfigDlg::GetFieldText(int id) const {
+    auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(id));
+    if (edit == nullptr) {
+        return {};
+    }
+    return edit->text().toLatin1().toStdString();
+}
+
+void CConfigDlg::SetFieldText(int id, const char* text) {
+    if (auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(id))) {
+        edit->setText(QString::fromLatin1(text));
+    }
+}
+
+bool CConfigDlg::IsBoxChecked(int id) const {
+    auto* box = qobject_cast<QCheckBox*>(GetDlgItem(id));
+    return box != nullptr && box->checkState() == Qt::Checked;
+}
+
+void CConfigDlg::SetBoxCheck(int id, BYTE flag) {
+    if (auto* box = qobject_cast<QCheckBox*>(GetDlgItem(id))) {
+        box->setChecked(flag != 0);
+    }
+}
+
+int CConfigDlg::GetListSelection(int id) const {
+    auto* list = qobject_cast<QComboBox*>(GetDlgItem(id));
+    return list == nullptr ? -1 : list->currentIndex();
+}
+
+void CConfigDlg::SetListSelection(int id, int index) {
+    if (auto* list = qobject_cast<QComboBox*>(GetDlgItem(id))) {
+        list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+    }
+}
+
+void CConfigDlg::EnableControl(int id, bool enabled) {
+    if (QWidget* control = GetDlgItem(id)) {
+        control->setEnabled(enabled);
+    }
+}
+
+int CConfigDlg::GetTabSelection(int id) const {
+    auto* tabs = dynamic_cast<wb::ui::TabControl*>(GetDlgItem(id));
+    return tabs == nullptr ? -1 : tabs->GetCurSel();
+}
+
+void CConfigDlg::InsertTab(int id, int index, const char* text) {
+    if (auto* tabs = dynamic_cast<wb::ui::TabControl*>(GetDlgItem(id))) {
+        tabs->InsertItem(index, QString::fromLatin1(text));
+    }
+}
+
+bool CConfigDlg::RunInBackground(const std::function<bool()>& exchange) {
+    return m_runner.Run(exchange);
+}
+
+void CConfigDlg::BeginProgress() {
+    m_progress->Begin();
+}
+
+void CConfigDlg::ExpectProgress(int bytes) {
+    m_progress->Expect(bytes);
+}
+
+void CConfigDlg::AddProgress(int bytes) {
+    m_progress->Add(bytes);
+}
+
+void CConfigDlg::EndProgress() {
+    m_progress->End();
+}

@@ -14,6 +14,7 @@ struct Options {
     Fault fault = Fault::None;
     std::optional<std::string> banner;
     bool log = false;
+    bool lenient = false;
     std::string logFile;           // empty: standard error
     std::string eepromFile;        // empty: the default image
     std::string saveFile;          // empty: not saved

@@ -2,16 +2,19 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <optional>
 #include <stdexcept>
 #include <utility>
 
 #include "CommandParser.h"
+#include "LineCheck.h"
 #include "PacedLine.h"
 #include "PseudoTerminal.h"
 
@@ -36,6 +39,26 @@ constexpr std::size_t kHangupAfterImageBytes = kImageSize / 2;
 constexpr std::size_t kUnstableByte = kImageSize - 1;  // in the zero fill behind the texts
 constexpr std::size_t kCorruptByte = 64;
 constexpr std::uint8_t kCorruptMask = 0x01;
+
+// The device takes one byte of a command every 9 ms at most. Bytes are judged against that pace
+// with some of the simulator's own wake-up delay forgiven: two well-paced bytes read together
+// after a late wake-up both count, while a host that does not pause loses its third byte.
+constexpr auto kBytePace = 9ms;
+constexpr auto kPaceTolerance = 12ms;
+
+const char* CommandName(Command::Kind kind) {
+    switch (kind) {
+        case Command::Kind::Version:
+            return "version query";
+        case Command::Kind::Download:
+            return "download";
+        case Command::Kind::Upload:
+            return "upload";
+        case Command::Kind::Tone:
+            return "tone command";
+    }
+    return "command";
+}
 
 std::vector<std::uint8_t> Bytes(std::string_view text) {
     return {text.begin(), text.end()};
@@ -76,9 +99,11 @@ private:
     void ReceiveFromHost();
     void Handle(const Command& command, Clock::time_point now);
     bool HangUpIfFaulty();
+    bool TooSoon(Clock::time_point now);
+    void Note(Clock::time_point at, std::string text);
 
     SimulatedBeacon& m_beacon;
-    PseudoTerminal m_pty;
+    PseudoTerminal m_pty{m_beacon.m_lenient};
     int m_wake[2]{-1, -1};
     CommandParser m_parser;
     PacedLine m_line;
@@ -86,6 +111,7 @@ private:
     Clock::time_point m_lastHostByte{};
     Clock::time_point m_quietSince{};  // the host's arrival or the last byte either way
     bool m_noiseSent = false;
+    Clock::time_point m_paceDue{};  // the earliest time the next byte of a command may come
 };
 
 void SimulatedBeacon::Device::Run() {
@@ -191,6 +217,13 @@ void SimulatedBeacon::Device::ReceiveFromHost() {
             m_lastHostByte = now;
             m_quietSince = now;
             m_noiseSent = false;
+            if (TooSoon(now)) {
+                char text[64];
+                std::snprintf(text, sizeof text, "lost byte %02X: it came too soon after the last",
+                              buffer[i]);
+                Note(now, text);
+                continue;
+            }
             if (const auto command = m_parser.Feed(buffer[i])) {
                 Handle(*command, now);
             }
@@ -214,7 +247,37 @@ bool SimulatedBeacon::Device::HangUpIfFaulty() {
     return true;
 }
 
+// Generic cell rate: a byte inside a command is lost when it comes earlier than its due time
+// less the tolerance; the first byte of a command starts the pace afresh.
+bool SimulatedBeacon::Device::TooSoon(Clock::time_point now) {
+    const bool inCommand = m_parser.MidCommand();
+    if (m_beacon.m_lenient) {
+        return false;
+    }
+    if (inCommand && now + kPaceTolerance < m_paceDue) {
+        return true;
+    }
+    m_paceDue = (inCommand ? std::max(now, m_paceDue) : now) + kBytePace;
+    return false;
+}
+
+void SimulatedBeacon::Device::Note(Clock::time_point at, std::string text) {
+    std::lock_guard<std::mutex> lock(m_beacon.m_mutex);
+    m_beacon.m_remarks.push_back({at, std::move(text)});
+}
+
 void SimulatedBeacon::Device::Handle(const Command& command, Clock::time_point now) {
+    if (!m_beacon.m_lenient) {
+        termios line{};
+        const std::string problem = tcgetattr(m_pty.Master(), &line) != 0
+                                        ? std::string("its settings cannot be read")
+                                        : LineProblem(line);
+        if (!problem.empty()) {
+            Note(now, std::string("ignored the ") + CommandName(command.kind) + ": the line is " +
+                          problem);
+            return;
+        }
+    }
     std::vector<std::uint8_t> answer;
     std::lock_guard<std::mutex> lock(m_beacon.m_mutex);
     const Fault fault = m_beacon.m_fault;
@@ -279,6 +342,16 @@ void SimulatedBeacon::Stop() {
         m_thread.join();
     }
     m_device.reset();
+}
+
+void SimulatedBeacon::SetLenient(bool lenient) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_lenient = lenient;
+}
+
+std::vector<Remark> SimulatedBeacon::TakeRemarks() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return std::exchange(m_remarks, {});
 }
 
 void SimulatedBeacon::SetFault(Fault fault) {

@@ -118,9 +118,21 @@ int ExitStatus(int waitStatus) {
 
 // Writes (or, without a log, just drops) what the beacon has logged since the last call.
 void DrainLog(wb::sim::SimulatedBeacon& beacon, std::FILE* log, Clock::time_point start) {
+    const std::vector<wb::sim::Remark> remarks = beacon.TakeRemarks();
+    auto remark = remarks.begin();
     for (const wb::sim::LoggedByte& byte : beacon.TakeLog()) {
+        for (; remark != remarks.end() && remark->at < byte.at; ++remark) {
+            if (log != nullptr) {
+                std::fprintf(log, "%s\n", wb::sim::FormatLogLine(*remark, start).c_str());
+            }
+        }
         if (log != nullptr) {
             std::fprintf(log, "%s\n", wb::sim::FormatLogLine(byte, start).c_str());
+        }
+    }
+    for (; remark != remarks.end(); ++remark) {
+        if (log != nullptr) {
+            std::fprintf(log, "%s\n", wb::sim::FormatLogLine(*remark, start).c_str());
         }
     }
     if (log != nullptr) {
@@ -169,6 +181,7 @@ int main(int argc, char** argv) {
     }
 
     wb::sim::SimulatedBeacon beacon;
+    beacon.SetLenient(options->lenient);
     beacon.SetFault(options->fault);
     if (options->banner) {
         beacon.SetBanner(*options->banner);

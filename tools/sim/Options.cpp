@@ -29,6 +29,10 @@ std::string UsageText() {
            "                           byte of a command sent less than 9 ms after the one\n"
            "                           before is lost\n"
            "  --save FILE              write the EEPROM's 128 bytes to FILE at exit\n"
+           "  --peer FOLDER --com-link LINK\n"
+           "                           no beacon: the far end of a raw line for a test in\n"
+           "                           another process (a Windows test under Wine), driven\n"
+           "                           through files in FOLDER; LINK is pointed at the terminal\n"
            "  --help                   show this text\n"
            "\n"
            "Faults:\n"
@@ -92,6 +96,14 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             if (hasValue && !args[i + 1].starts_with("-")) {
                 options.logFile = args[++i];
             }
+        } else if (arg == "--peer") {
+            if (!value(options.peerFolder)) {
+                return std::nullopt;
+            }
+        } else if (arg == "--com-link") {
+            if (!value(options.peerLink)) {
+                return std::nullopt;
+            }
         } else if (arg == "--lenient") {
             options.lenient = true;
         } else if (arg == "--eeprom") {
@@ -106,6 +118,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             error = "unknown argument '" + arg + "'";
             return std::nullopt;
         }
+    }
+    if (options.peerFolder.empty() != options.peerLink.empty()) {
+        error = "--peer and --com-link go together";
+        return std::nullopt;
     }
     return options;
 }

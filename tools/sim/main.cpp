@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "LinePeer.h"
 #include "LogLine.h"
 #include "Options.h"
 #include "SimulatedBeacon.h"
@@ -178,6 +179,10 @@ int main(int argc, char** argv) {
     if (options->help) {
         std::fputs(wb::sim::UsageText().c_str(), stdout);
         return EXIT_SUCCESS;
+    }
+
+    if (!options->peerFolder.empty()) {
+        return wb::sim::RunLinePeer(options->peerFolder, options->peerLink);
     }
 
     wb::sim::SimulatedBeacon beacon;

@@ -45,5 +45,10 @@ INSTANTIATE_TEST_SUITE_P(InMemory, LineContract,
                              "Fake", [] { return std::unique_ptr<LineTarget>(new FakeLine); }}),
                          LineKindName);
 
+INSTANTIATE_TEST_SUITE_P(InMemory, LineExclusive,
+                         testing::Values(LineKind{
+                             "Fake", [] { return std::unique_ptr<LineTarget>(new FakeLine); }}),
+                         LineKindName);
+
 }  // namespace
 }  // namespace wb::test

@@ -43,11 +43,13 @@ public:
     virtual Ms Now() = 0;
     // True where time is virtual: the limits then hold exactly, not only as lower bounds.
     virtual bool ExactTime() const = 0;
+    // False where the platform lets a second open of a held port through.
+    virtual bool RefusesSecondOpen() const { return true; }
 };
 
 struct LineKind {
-    std::string name;  // the test's parameter name
-    std::function<std::unique_ptr<LineTarget>()> make;
+    std::string name;                                   // the test's parameter name
+    std::function<std::unique_ptr<LineTarget>()> make;  // null: the line is not there to test
 };
 
 // Each case opens COM1 on a fresh target first.
@@ -60,6 +62,9 @@ protected:
     std::unique_ptr<LineTarget> target;
     std::unique_ptr<CComPort> port;
 };
+
+// Exclusive access, apart so that the instance name can say where it cannot be checked.
+class LineExclusive : public LineContract {};
 
 inline std::string LineKindName(const testing::TestParamInfo<LineKind>& info) {
     return info.param.name;

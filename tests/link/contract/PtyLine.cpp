@@ -75,5 +75,11 @@ INSTANTIATE_TEST_SUITE_P(Posix, LineContract,
                              [] { return std::unique_ptr<LineTarget>(new PtyLine); }}),
                          LineKindName);
 
+INSTANTIATE_TEST_SUITE_P(Posix, LineExclusive,
+                         testing::Values(LineKind{
+                             "PseudoTerminal",
+                             [] { return std::unique_ptr<LineTarget>(new PtyLine); }}),
+                         LineKindName);
+
 }  // namespace
 }  // namespace wb::test

@@ -20,7 +20,7 @@ public:
         Clock::time_point at;  // when the device side saw it
     };
 
-    // Opens the pair, makes the terminal raw and points WRENBEACON_COM1 at it.
+    // Opens the pair, makes the terminal raw but for XON/XOFF, and points WRENBEACON_COM1 at it.
     PtyDevice();
     ~PtyDevice();
     PtyDevice(const PtyDevice&) = delete;

@@ -2,6 +2,7 @@
 
 #include <poll.h>
 #include <signal.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -43,6 +44,11 @@ public:
 
     void Reset() {
         m_pty = std::make_unique<PseudoTerminal>(true);
+        // As another program may leave a port: XON/XOFF on, which the host must turn off.
+        termios line{};
+        tcgetattr(m_pty->Master(), &line);
+        line.c_iflag |= IXON | IXOFF;
+        tcsetattr(m_pty->Master(), TCSANOW, &line);
         m_pending.clear();
         std::error_code ignored;
         fs::remove(m_link, ignored);

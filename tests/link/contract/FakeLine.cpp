@@ -40,15 +40,11 @@ private:
     FakePeer m_peer{m_fake};
 };
 
-INSTANTIATE_TEST_SUITE_P(InMemory, LineContract,
-                         testing::Values(LineKind{
-                             "Fake", [] { return std::unique_ptr<LineTarget>(new FakeLine); }}),
-                         LineKindName);
+const LineKind kFake{"Fake", [] { return std::unique_ptr<LineTarget>(new FakeLine); }};
 
-INSTANTIATE_TEST_SUITE_P(InMemory, LineExclusive,
-                         testing::Values(LineKind{
-                             "Fake", [] { return std::unique_ptr<LineTarget>(new FakeLine); }}),
-                         LineKindName);
+INSTANTIATE_TEST_SUITE_P(InMemory, LineContract, testing::Values(kFake), LineKindName);
+INSTANTIATE_TEST_SUITE_P(InMemory, LineExclusive, testing::Values(kFake), LineKindName);
+INSTANTIATE_TEST_SUITE_P(InMemory, LineHangUpInRead, testing::Values(kFake), LineKindName);
 
 }  // namespace
 }  // namespace wb::test

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,8 @@ public:
     virtual bool ExactTime() const = 0;
     // False where the platform lets a second open of a held port through.
     virtual bool RefusesSecondOpen() const { return true; }
+    // False where a read on a line that hangs up runs on as if the line were quiet.
+    virtual bool SeesHangUpInRead() const { return true; }
 };
 
 struct LineKind {
@@ -63,8 +66,14 @@ protected:
     std::unique_ptr<CComPort> port;
 };
 
-// Exclusive access, apart so that the instance name can say where it cannot be checked.
+// Exclusive access and a hang-up seen by a read, apart so that the instance name can say where
+// they cannot be checked.
 class LineExclusive : public LineContract {};
+class LineHangUpInRead : public LineContract {};
+
+inline void PrintTo(const LineKind& kind, std::ostream* out) {
+    *out << kind.name;
+}
 
 inline std::string LineKindName(const testing::TestParamInfo<LineKind>& info) {
     return info.param.name;

@@ -162,7 +162,10 @@ TEST_P(LineContract, TotalLimitEndsAReadWhileBytesKeepComing) {
     EXPECT_TRUE(messages.texts().empty());
 }
 
-TEST_P(LineContract, HangUpEndsAReadAtOnceWithTheChannelsMessage) {
+TEST_P(LineHangUpInRead, HangUpEndsAReadAtOnceWithTheChannelsMessage) {
+    if (!target->SeesHangUpInRead()) {
+        GTEST_SKIP() << "a read on this platform's emulated port takes a hang-up for silence";
+    }
     const Ms start = target->Now();
     target->Peer().HangUp(Ms(100));
     BYTE buffer[100];

@@ -69,17 +69,12 @@ private:
     std::unique_ptr<SerialBackend> m_backend = MakePlatformBackend();
 };
 
-INSTANTIATE_TEST_SUITE_P(Posix, LineContract,
-                         testing::Values(LineKind{
-                             "PseudoTerminal",
-                             [] { return std::unique_ptr<LineTarget>(new PtyLine); }}),
-                         LineKindName);
+const LineKind kPseudoTerminal{"PseudoTerminal",
+                               [] { return std::unique_ptr<LineTarget>(new PtyLine); }};
 
-INSTANTIATE_TEST_SUITE_P(Posix, LineExclusive,
-                         testing::Values(LineKind{
-                             "PseudoTerminal",
-                             [] { return std::unique_ptr<LineTarget>(new PtyLine); }}),
-                         LineKindName);
+INSTANTIATE_TEST_SUITE_P(Posix, LineContract, testing::Values(kPseudoTerminal), LineKindName);
+INSTANTIATE_TEST_SUITE_P(Posix, LineExclusive, testing::Values(kPseudoTerminal), LineKindName);
+INSTANTIATE_TEST_SUITE_P(Posix, LineHangUpInRead, testing::Values(kPseudoTerminal), LineKindName);
 
 }  // namespace
 }  // namespace wb::test

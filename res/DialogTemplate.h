@@ -35,7 +35,7 @@ inline constexpr unsigned kGroup = 1u << 12;        // starts a group of control
 inline constexpr unsigned kNoPrefix = 1u << 13;     // '&' is shown, not taken as a mnemonic
 }  // namespace style
 
-// The id of every label, unit word and group box: nothing addresses them.
+// The id of the labels, unit words and group boxes that nothing addresses.
 inline constexpr int kStaticId = -1;
 
 struct ControlTemplate {

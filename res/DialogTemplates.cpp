@@ -97,13 +97,15 @@ constexpr ControlTemplate kConfigControls[] = {
     {IDC_READ_CONFIG, K::PushButton, "Read Configuration", kButton, 90, 205, 65, 12},
     {IDC_WRITE_CONFIG, K::PushButton, "Write Configuration", kButton, 90, 220, 65, 12},
 
-    {kStaticId, K::GroupBox, "Tone Test", 0, 185, 195, 130, 40},
+    {IDC_TONE_GROUP, K::GroupBox, "Tone Test", 0, 185, 195, 130, 40},
     {IDC_SEND_1200, K::PushButton, "Send 1200 Hz", kButton, 191, 205, 54, 12},
     {IDC_SEND_2200, K::PushButton, "Send 2200 Hz", kButton, 191, 220, 54, 12},
     {IDC_SEND_BOTH, K::PushButton, "Send Both", kButton, 255, 205, 54, 12},
     {IDC_STOP_SENDING, K::PushButton, "Stop Sending", kButton, 255, 220, 54, 12},
 
     {IDOK, K::PushButton, "Exit", kDefault | kButton, 345, 210, 40, 12},
+    // Under Exit, where a read or write shows its progress instead; two lines may wrap.
+    {IDC_IMAGE_USAGE, K::Static, "", kNoPrefix, 320, 224, 78, 16},
     {IDC_PROFILE_TAB, K::Tab, "", kTabStop, 5, 5, 390, 185},
 };
 

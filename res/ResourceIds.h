@@ -48,5 +48,7 @@ inline constexpr int IDC_SMARTBEACON_ENABLE = 1033;
 inline constexpr int IDC_PROFILE_TAB = 1034;
 inline constexpr int IDC_QUIET_TIME = 1035;
 inline constexpr int IDC_ALTITUDE = 1036;
+inline constexpr int IDC_TONE_GROUP = 1037;   // the "Tone Test" group box: its title tells the tone
+inline constexpr int IDC_IMAGE_USAGE = 1038;  // the line under the form: bytes used, warnings
 
 }  // namespace wb::res

@@ -1,12 +1,21 @@
 // The program's resources: the two dialog templates with their lists, string 101 and icon 128.
 #pragma once
 
+#include <span>
+
 #include "res/DialogTemplate.h"
 
 namespace wb::res {
 
 const DialogTemplate& ConfigDialogTemplate();  // dialog 102, the main window
 const DialogTemplate& AboutDialogTemplate();   // dialog 100
+
+// What each control of the main window means to the user, shown when the mouse rests on it.
+struct ControlTooltip {
+    int id;
+    const char* text;
+};
+std::span<const ControlTooltip> ConfigTooltips();
 
 // String 101: the entry that opens the About box.
 const char* AboutMenuText();

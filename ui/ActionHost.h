@@ -3,6 +3,8 @@
 
 #include <functional>
 
+#include "core/MessageSink.h"
+
 namespace wb::ui {
 
 class ActionHost {
@@ -23,6 +25,10 @@ public:
     virtual void ExpectProgress(int bytes) = 0;
     virtual void AddProgress(int bytes) = 0;
     virtual void EndProgress() = 0;
+
+    // A question in a box owned by the window, with two buttons: `yes` and `no` (which Escape
+    // and closing the box also give). True when the user chose `yes`. Window's thread only.
+    virtual bool AskQuestion(const Message& question, const char* yes, const char* no) = 0;
 };
 
 }  // namespace wb::ui

@@ -70,6 +70,12 @@ void ConfigForm::FormToConfig() {
     }
 }
 
+CTrackerConfig ConfigForm::Preview() const {
+    CTrackerConfig copy = m_config;
+    ConfigForm(m_controls, copy).FormToConfig();
+    return copy;
+}
+
 void ConfigForm::ConfigToForm() {
     ControlAccess& f = m_controls;
     const CTrackerConfig& c = m_config;

@@ -20,6 +20,8 @@ public:
 
     // Controls into the shown profile (m_nProfile) and the shared calibration.
     void FormToConfig();
+    // The record as FormToConfig would leave it, without touching the record.
+    CTrackerConfig Preview() const;
     // The shown profile into the controls, then UpdateEnables.
     void ConfigToForm();
     void UpdateEnables();

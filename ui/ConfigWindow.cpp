@@ -1,58 +1,127 @@
 #include "ui/ConfigWindow.h"
 
 #include "res/ResourceIds.h"
+#include "ui/ImageUsage.h"
 
 namespace wb::ui {
 
 using namespace wb::res;
 
+namespace {
+
+constexpr const char* kCloseQuestion =
+    "The configuration has changes that were not written to the beacon or saved to a file. "
+    "Close anyway?";
+
+}  // namespace
+
 ConfigWindow::ConfigWindow(ControlAccess& controls, ActionHost& host, CTrackerConfig& config,
                            CComPort& port)
-    : m_form(controls, config), m_actions(controls, m_form, config, port, host) {}
+    : m_controls(controls),
+      m_host(host),
+      m_form(controls, config),
+      m_clean(m_form, config),
+      m_actions(controls, m_form, config, port, host, m_clean),
+      m_files(m_form, config) {
+    m_actions.SetWriteFailureAdvice(
+        "Check the cable and press Write Configuration again, or open a configuration saved to a "
+        "file and write that.");
+}
 
 void ConfigWindow::OnInitDialog() {
     m_form.SetUp();
+    m_clean.Note();
+    OnFormChanged();
 }
 
 bool ConfigWindow::OnCommand(int id) {
     switch (id) {
         case IDC_READ_VERSION:
             m_actions.OnReadVersion();
-            return true;
+            break;
         case IDC_READ_CONFIG:
             m_actions.OnReadConfig();
-            return true;
+            break;
         case IDC_WRITE_CONFIG:
             m_actions.OnWriteConfig();
-            return true;
+            break;
         case IDC_SEND_1200:
             m_actions.OnSend1200();
-            return true;
+            break;
         case IDC_SEND_2200:
             m_actions.OnSend2200();
-            return true;
+            break;
         case IDC_SEND_BOTH:
             m_actions.OnSendBoth();
-            return true;
+            break;
         case IDC_STOP_SENDING:
             m_actions.OnStopSending();
-            return true;
+            break;
         case IDC_SMARTBEACON_ENABLE:
             m_form.OnSmartBeaconEnable();
-            return true;
+            break;
         case IDC_TIMESLOT_ENABLE:
             m_form.OnTimeSlotEnable();
-            return true;
+            break;
         case IDC_MICE_ENABLE:
             m_form.OnMicEEnable();
-            return true;
+            break;
         default:
             return false;
     }
+    // An action that showed new values did so while it was busy: the line catches up here.
+    OnFormChanged();
+    return true;
 }
 
 void ConfigWindow::OnSelchangeProfileTab() {
     m_form.OnSelchangeProfileTab();
+    OnFormChanged();
+}
+
+void ConfigWindow::OnFormChanged() {
+    // Measuring holds messages back through the one sink; not while an action may show some.
+    if (m_actions.IsBusy()) {
+        return;
+    }
+    m_controls.SetFieldText(IDC_IMAGE_USAGE, DescribeUsage(MeasureImage(m_form.Preview())).c_str());
+}
+
+bool ConfigWindow::QueryClose() {
+    if (m_actions.IsBusy()) {
+        return false;
+    }
+    if (HasUnsavedChanges() &&
+        !m_host.AskQuestion({kCloseQuestion, "WrenbeaconConfig", {}}, "Close", "Cancel")) {
+        return false;
+    }
+    m_actions.StopToneOnClose();
+    return true;
+}
+
+bool ConfigWindow::OnOpenConfig(const std::filesystem::path& path) {
+    if (m_actions.IsBusy() || m_files.OnOpenConfig(path)) {
+        return true;
+    }
+    NoteClean();
+    OnFormChanged();
+    return false;
+}
+
+bool ConfigWindow::OnSaveConfigAs(const std::filesystem::path& path) {
+    if (m_actions.IsBusy() || m_files.OnSaveConfigAs(path)) {
+        return true;
+    }
+    NoteClean();
+    return false;
+}
+
+void ConfigWindow::NoteClean() {
+    m_clean.Note();
+}
+
+bool ConfigWindow::HasUnsavedChanges() const {
+    return m_clean.FormDiffers();
 }
 
 }  // namespace wb::ui

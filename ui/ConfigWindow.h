@@ -1,15 +1,22 @@
-// What the main window does, apart from how a toolkit draws it: the form, the device actions and
-// the dispatch of the window's commands to them. A front end builds the controls from dialog
-// template 102, implements ControlAccess and ActionHost over them, calls OnInitDialog once, and
-// passes every button click and the tab control's selection change on.
+// What the main window does, apart from how a toolkit draws it: the form, the device actions, the
+// dispatch of the window's commands to them, the line under the form, and the questions before
+// the window closes. A front end builds the controls from dialog template 102, implements
+// ControlAccess and ActionHost over them, and then:
+//   - calls OnInitDialog once, when the controls exist and their lists are filled;
+//   - passes every button and check box click to OnCommand, the tab control's selection change
+//     to OnSelchangeProfileTab, and every change of a field, box or list to OnFormChanged;
+//   - asks QueryClose before any way out ends the window (Exit, Enter, Escape, the close box),
+//     and ends it only when that returns true.
 #pragma once
 
 #include "config/TrackerConfig.h"
 #include "link/ComPort.h"
 #include "ui/ActionHost.h"
+#include "ui/CleanRecord.h"
 #include "ui/ConfigForm.h"
 #include "ui/ControlAccess.h"
 #include "ui/DeviceActions.h"
+#include "ui/FileActions.h"
 
 namespace wb::ui {
 
@@ -18,22 +25,43 @@ public:
     // The record and the port belong to the window; all four must outlive this object.
     ConfigWindow(ControlAccess& controls, ActionHost& host, CTrackerConfig& config, CComPort& port);
 
-    // The form set-up, once the controls exist and their lists are filled.
     void OnInitDialog();
 
     // A click on the button or check box `id`. False when it has no handler here (Exit, the
     // boxes that only toggle themselves): the front end's default applies.
     bool OnCommand(int id);
-
-    // The tab control 1034 reports that its selection has changed.
     void OnSelchangeProfileTab();
+    // A field was typed into, a box toggled or a list entry picked: refreshes the line under the
+    // form (IDC_IMAGE_USAGE) with the bytes the configuration needs, or a warning.
+    void OnFormChanged();
+
+    // False keeps the window open: an action is running, or the user chose to keep changes that
+    // were neither written nor saved. Otherwise stops a tone that may still be on, and true.
+    bool QueryClose();
+
+    // "Open Configuration..." and "Save Configuration As..." with the path the user chose: the
+    // file action, after which the form counts as clean. Nothing while a device action runs.
+    // False on success.
+    bool OnOpenConfig(const std::filesystem::path& path);
+    bool OnSaveConfigAs(const std::filesystem::path& path);
+
+    // The record now matches what was opened from or saved to a file: call it once the record
+    // holds what was opened (and the form shows it), or once the form was saved into the record
+    // that went into the file.
+    void NoteClean();
+    // The form, as it would be saved, differs from the record last read, written, opened or saved.
+    bool HasUnsavedChanges() const;
 
     ConfigForm& Form() { return m_form; }
     DeviceActions& Actions() { return m_actions; }
 
 private:
+    ControlAccess& m_controls;
+    ActionHost& m_host;
     ConfigForm m_form;
+    CleanRecord m_clean;
     DeviceActions m_actions;
+    FileActions m_files;
 };
 
 }  // namespace wb::ui

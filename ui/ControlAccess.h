@@ -15,7 +15,8 @@ class ControlAccess {
 public:
     virtual ~ControlAccess() = default;
 
-    // The whole text of a single-line edit field, however long.
+    // The whole text of a single-line edit field, however long; setting it also takes a static
+    // text or a group box's title (WM_SETTEXT).
     virtual std::string GetFieldText(int id) const = 0;
     virtual void SetFieldText(int id, const char* text) = 0;
 

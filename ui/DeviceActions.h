@@ -3,25 +3,37 @@
 // the tone test. The exchanges with the device run through the host, in the background; the form
 // and the record are touched only on the window's thread, before and after them. An action never
 // starts while another one runs.
+//
+// Beyond that, the actions protect what the user has: Read Configuration asks before it replaces
+// changes that were not written, a write that fails once the image began to go out says what the
+// beacon may now hold, and the tone the beacon was last told to play is shown and can be stopped
+// when the window closes.
 #pragma once
 
+#include <atomic>
 #include <functional>
+#include <string>
 
 #include "config/TrackerConfig.h"
 #include "link/ComPort.h"
 #include "ui/ActionHost.h"
+#include "ui/CleanRecord.h"
 #include "ui/ConfigForm.h"
 #include "ui/ControlAccess.h"
 
 namespace wb::ui {
 
+// What the beacon was last told to play; Unknown after a tone command that failed part way.
+enum class ToneState { Off, Tone1200, Tone2200, Both, Unknown };
+
 class DeviceActions {
 public:
     DeviceActions(ControlAccess& controls, ConfigForm& form, CTrackerConfig& config, CComPort& port,
-                  ActionHost& host);
+                  ActionHost& host, CleanRecord& clean);
 
     // True from the start of an action until its last message has been answered.
     bool IsBusy() const { return m_busy; }
+    ToneState Tone() const { return m_tone; }
 
     void OnReadVersion();
     void OnReadConfig();
@@ -31,9 +43,19 @@ public:
     void OnSendBoth();
     void OnStopSending();
 
+    // When a tone may still be on: sends the stop sequence to the port that last took a tone
+    // command, without the calibration warning. Nothing otherwise.
+    void StopToneOnClose();
+
+    // The last line of what a failed write says: what to do about a beacon that may hold an
+    // incomplete configuration.
+    void SetWriteFailureAdvice(std::string advice) { m_writeAdvice = std::move(advice); }
+
 private:
     void SelectPort();
     void SendTone(char code);
+    bool RunTone(char code);
+    void ShowTone(ToneState tone);
     // In the background: makes sure a Wrenbeacon answers, then moves the image, showing its
     // progress. True when it failed (the user has been told).
     bool RunImageExchange(const std::function<bool()>& moveImage);
@@ -43,7 +65,12 @@ private:
     CTrackerConfig& m_config;
     CComPort& m_port;
     ActionHost& m_host;
+    CleanRecord& m_clean;
     bool m_busy = false;
+    ToneState m_tone = ToneState::Off;
+    int m_tonePort = 0;
+    std::string m_writeAdvice = "Check the cable and press Write Configuration again.";
+    std::atomic<int> m_moved{0};  // bytes that went out or came in, counted on the worker
 };
 
 }  // namespace wb::ui

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/Tool.h"
+#include "tests/support/TempDir.h"
 
 namespace wb::test {
 
@@ -21,12 +22,7 @@ struct ToolResult {
 class ToolRun {
 public:
     // A fresh folder for this test's files, removed afterwards.
-    explicit ToolRun(const std::string& name)
-        : dir(std::filesystem::temp_directory_path() / ("wb-cli-" + name)) {
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
-    }
-    ~ToolRun() { std::filesystem::remove_all(dir); }
+    explicit ToolRun(const std::string& name) : temp("wb-cli-" + name), dir(temp.path) {}
     ToolRun(const ToolRun&) = delete;
     ToolRun& operator=(const ToolRun&) = delete;
 
@@ -58,6 +54,7 @@ public:
         std::ofstream(dir / name, std::ios::binary) << bytes;
     }
 
+    TempDir temp;
     std::filesystem::path dir;
 };
 

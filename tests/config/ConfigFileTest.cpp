@@ -9,6 +9,7 @@
 #include "config/ConfigFile.h"
 #include "config/ConfigText.h"
 #include "tests/support/MessageRecorder.h"
+#include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
 using wb::ConfigFile;
@@ -19,14 +20,8 @@ namespace {
 
 class ConfigFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("wb-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    wb::test::TempDir temp{"wb-files"};
+    const fs::path dir = temp.path;
 
     fs::path Write(const std::string& name, const std::string& bytes) {
         std::ofstream(dir / name, std::ios::binary) << bytes;
@@ -46,7 +41,6 @@ protected:
         return names;
     }
 
-    fs::path dir;
     wb::test::MessageRecorder messages;
 };
 

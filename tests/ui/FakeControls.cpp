@@ -47,8 +47,10 @@ std::string FakeControls::GetFieldText(int id) const {
 }
 
 void FakeControls::SetFieldText(int id, const char* text) {
-    if (Control* c = Find(id, ControlKind::Edit)) {
-        c->text = text;
+    for (ControlKind kind : {ControlKind::Edit, ControlKind::Static, ControlKind::GroupBox}) {
+        if (Control* c = Find(id, kind)) {
+            c->text = text;
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "config/ConfigText.h"
+#include "tests/support/TempDir.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/FileActions.h"
 
@@ -16,11 +17,8 @@ namespace {
 
 class FileActionsTest : public wb::test::WindowFixture {
 protected:
-    FileActionsTest() : dir(fs::temp_directory_path() / "wb-ui-files") {
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    ~FileActionsTest() override { fs::remove_all(dir); }
+    wb::test::TempDir temp{"wb-ui-files"};
+    const fs::path dir = temp.path;
 
     std::string Contents(const fs::path& path) {
         std::ifstream in(path, std::ios::binary);
@@ -29,7 +27,6 @@ protected:
         return s.str();
     }
 
-    fs::path dir;
     wb::ui::FileActions files{window.Form(), config};
 };
 

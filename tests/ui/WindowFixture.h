@@ -38,9 +38,15 @@ public:
     }
     void AddProgress(int bytes) override { moved += bytes; }
     void EndProgress() override { ++ended; }
+    bool AskQuestion(const Message& question, const char* yes, const char* no) override {
+        questions.push_back({question.text, question.caption, std::string(yes) + "/" + no});
+        return answer;
+    }
 
     std::function<void()> whileRunning;  // what the user tries while the next exchange runs
     int runs = 0, begun = 0, ended = 0, expected = 0, moved = 0;
+    std::vector<Message> questions;  // the buttons as "yes/no" in each detail
+    bool answer = true;              // what every question gets
 };
 
 // Everything a test of the window needs; tables of cases make one per case.

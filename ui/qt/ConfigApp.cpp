@@ -4,8 +4,11 @@
 #include "ui/qt/MessageBoxSink.h"
 
 bool CConfigApp::InitInstance() {
+    // The boxes come first, so that a serial trace the dialog starts (WRENBEACON_TRACE) sees
+    // every one of them.
+    wb::ui::MessageBoxSink boxes;
     CConfigDlg dlg;
-    wb::ui::MessageBoxSink boxes(&dlg);
+    boxes.SetOwner(&dlg);
     dlg.exec();
     return false;
 }

@@ -2,9 +2,12 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTabBar>
 
 #include "link/PortMap.h"
@@ -21,8 +24,22 @@ CConfigDlg::CConfigDlg(QWidget* parent) : QDialog(parent), m_hIcon(wb::ui::LoadM
     // Below Exit, where the template leaves room.
     m_progress = new wb::ui::TransferProgress(this);
     m_progress->setGeometry(wb::ui::DluToPixels(QRect(320, 226, 75, 11), m_controls.units));
+    if (auto* usage = qobject_cast<QLabel*>(GetDlgItem(IDC_IMAGE_USAGE))) {
+        usage->setWordWrap(true);
+    }
     OnInitDialog();
     WireCommands();
+}
+
+// Hiding the dialog as it goes makes its controls signal (a list commits its edit text when it
+// loses the focus); by then the members those signals reach are gone.
+CConfigDlg::~CConfigDlg() {
+    for (QWidget* control : m_controls.widgets) {
+        control->disconnect(this);
+    }
+    if (auto* tabs = static_cast<wb::ui::TabControl*>(GetDlgItem(IDC_PROFILE_TAB))) {
+        tabs->tabBar()->disconnect(this);
+    }
 }
 
 QWidget* CConfigDlg::GetDlgItem(int id) const {
@@ -45,6 +62,7 @@ void CConfigDlg::OnInitDialog() {
     }
     setWindowIcon(m_hIcon);
     DescribePorts();
+    ShowTooltips();
     m_window.OnInitDialog();
 }
 
@@ -80,7 +98,7 @@ void CConfigDlg::OnOpenConfig() {
     const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open Configuration"),
                                                       QString(), QString::fromLatin1(kFileFilter));
     if (!path.isEmpty()) {
-        m_files.OnOpenConfig(path.toStdU16String());
+        m_window.OnOpenConfig(path.toStdU16String());
     }
 }
 
@@ -93,7 +111,7 @@ void CConfigDlg::OnSaveConfigAs() {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("toml"));
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-        m_files.OnSaveConfigAs(dialog.selectedFiles().constFirst().toStdU16String());
+        m_window.OnSaveConfigAs(dialog.selectedFiles().constFirst().toStdU16String());
     }
 }
 
@@ -101,6 +119,20 @@ void CConfigDlg::DescribePorts() {
     auto* ports = qobject_cast<QComboBox*>(GetDlgItem(IDC_COM_PORT));
     for (int i = 0; i < ports->count(); ++i) {
         ports->setItemData(i, QString::fromStdString(wb::DescribeComPort(i + 1)), Qt::ToolTipRole);
+    }
+}
+
+void CConfigDlg::ShowTooltips() {
+    for (const ControlTooltip& tip : ConfigTooltips()) {
+        if (QWidget* control = GetDlgItem(tip.id)) {
+            control->setToolTip(QString::fromLatin1(tip.text));
+        }
+    }
+}
+
+void CConfigDlg::done(int result) {
+    if (m_window.QueryClose()) {
+        QDialog::done(result);
     }
 }
 
@@ -119,6 +151,17 @@ void CConfigDlg::WireCommands() {
         if (button != nullptr && id != IDOK) {
             connect(button, &QAbstractButton::clicked, this,
                     [this, id = id] { m_window.OnCommand(id); });
+        }
+    }
+    // Every change of what the form holds refreshes the line under it.
+    for (const auto& [id, widget] : m_controls.byId) {
+        const auto changed = [this] { m_window.OnFormChanged(); };
+        if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+            connect(edit, &QLineEdit::textChanged, this, changed);
+        } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+            connect(box, &QCheckBox::toggled, this, changed);
+        } else if (auto* list = qobject_cast<QComboBox*>(widget); list && id != IDC_COM_PORT) {
+            connect(list, &QComboBox::currentIndexChanged, this, changed);
         }
     }
     // Connected after the tabs were inserted: only the user's changes of tab reach the handler.

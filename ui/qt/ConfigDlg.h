@@ -13,7 +13,7 @@
 #include "ui/ActionHost.h"
 #include "ui/ConfigWindow.h"
 #include "ui/ControlAccess.h"
-#include "ui/FileActions.h"
+#include "ui/WindowBackend.h"
 #include "ui/qt/ActionRunner.h"
 #include "ui/qt/DialogBuilder.h"
 #include "ui/qt/TransferProgress.h"
@@ -23,6 +23,9 @@ class QAction;
 class CConfigDlg : public QDialog, public wb::ui::ControlAccess, public wb::ui::ActionHost {
 public:
     explicit CConfigDlg(QWidget* parent = nullptr);
+    ~CConfigDlg() override;
+    CConfigDlg(const CConfigDlg&) = delete;
+    CConfigDlg& operator=(const CConfigDlg&) = delete;
 
     // The control with this id, or nullptr.
     QWidget* GetDlgItem(int id) const;
@@ -42,6 +45,10 @@ public:
     void ExpectProgress(int bytes) override;
     void AddProgress(int bytes) override;
     void EndProgress() override;
+    bool AskQuestion(const wb::Message& question, const char* yes, const char* no) override;
+
+    // Every way out (Exit, Enter, Escape, the close box) ends here: the window asks first.
+    void done(int result) override;
 
     // Commands of the window's own menu (the context menu and F1 here).
     void OnSysCommand(unsigned id);
@@ -58,16 +65,16 @@ public:
 
     QIcon m_hIcon;
     CTrackerConfig m_config;
-    std::unique_ptr<wb::SerialBackend> m_backend = wb::MakePlatformBackend();
-    CComPort m_port{*m_backend};
+    wb::ui::WindowBackend m_backend;
+    CComPort m_port{m_backend.Get()};
     wb::ui::ConfigWindow m_window{*this, *this, m_config, m_port};
-    wb::ui::FileActions m_files{m_window.Form(), m_config};
 
 private:
     void OnInitDialog();
     void WireCommands();
     void DescribePorts();
     void AddFileActions();
+    void ShowTooltips();
 
     wb::ui::BuiltDialog m_controls;
     QAction* m_aboutAction = nullptr;

@@ -1,9 +1,13 @@
 // Control access by id over the Qt widgets, and the host of the device actions.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 
+#include "res/ResourceIds.h"
 #include "ui/qt/ConfigDlg.h"
+#include "ui/qt/MessageBoxSink.h"
 #include "ui/qt/TabControl.h"
 
 std::string CConfigDlg::GetFieldText(int id) const {
@@ -15,8 +19,14 @@ std::string CConfigDlg::GetFieldText(int id) const {
 }
 
 void CConfigDlg::SetFieldText(int id, const char* text) {
-    if (auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(id))) {
-        edit->setText(QString::fromLatin1(text));
+    QWidget* control = GetDlgItem(id);
+    const QString value = QString::fromLatin1(text);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        edit->setText(value);
+    } else if (auto* label = qobject_cast<QLabel*>(control)) {
+        label->setText(value);
+    } else if (auto* group = qobject_cast<QGroupBox*>(control)) {
+        group->setTitle(value);
     }
 }
 
@@ -63,7 +73,9 @@ bool CConfigDlg::RunInBackground(const std::function<bool()>& exchange) {
     return m_runner.Run(exchange);
 }
 
+// The bar takes the place of the line under the form while it shows.
 void CConfigDlg::BeginProgress() {
+    GetDlgItem(wb::res::IDC_IMAGE_USAGE)->hide();
     m_progress->Begin();
 }
 
@@ -77,4 +89,9 @@ void CConfigDlg::AddProgress(int bytes) {
 
 void CConfigDlg::EndProgress() {
     m_progress->End();
+    GetDlgItem(wb::res::IDC_IMAGE_USAGE)->show();
+}
+
+bool CConfigDlg::AskQuestion(const wb::Message& question, const char* yes, const char* no) {
+    return wb::ui::AskQuestionOver(this, question, yes, no);
 }

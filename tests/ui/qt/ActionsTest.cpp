@@ -2,10 +2,17 @@
 // Every read takes about 2.5 s and every write about 3.3 s, so only a few round trips run here;
 // the actions' rules and failures are tested on the in-memory port (tests/ui/DeviceActionsTest).
 #include <QApplication>
+#include <QGroupBox>
 #include <QTimer>
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
+#include "tests/support/TempDir.h"
+#include "tests/ui/qt/AnswerBox.h"
 #include "tests/ui/qt/BeaconFixture.h"
 
 namespace wb::test {
@@ -51,6 +58,34 @@ TEST_F(ReadVersion, ShowsTheBannerAndLeavesTheFormAlone) {
     EXPECT_EQ(com1.HostBytes(), (Sent{kEsc, kEsc, 'V'}));
 }
 
+// WRENBEACON_TRACE makes the window trace its exchanges and the boxes it shows.
+class TracedWindow : public BeaconFixture {
+protected:
+    TracedWindow() { setenv("WRENBEACON_TRACE", path.c_str(), 1); }
+    ~TracedWindow() override { unsetenv("WRENBEACON_TRACE"); }
+    std::string Trace() const {
+        std::ifstream in(path);
+        std::stringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+    const TempDir temp{"wb-window-trace"};
+    const std::filesystem::path path = temp.path / "trace.txt";
+};
+
+TEST_F(TracedWindow, TracesTheBytesEachWayAndTheBoxShown) {
+    Click(IDC_READ_VERSION);
+    ASSERT_EQ(Shown(), (BoxList{{"Wrenbeacon 1.0 (simulated)", "Wrenbeacon Version"}}));
+    const std::string trace = Trace();
+    EXPECT_NE(trace.find(beacon.DevicePath()), std::string::npos) << trace;
+    EXPECT_NE(trace.find("> 1B"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("> 56"), std::string::npos) << trace;
+    EXPECT_NE(trace.find("< 57"), std::string::npos) << "the banner's first byte, W" << trace;
+    EXPECT_NE(trace.find("message Wrenbeacon Version: Wrenbeacon 1.0 (simulated)"),
+              std::string::npos)
+        << trace;
+}
+
 using ReadConfiguration = BeaconFixture;
 
 TEST_F(ReadConfiguration, ShowsTheDevicesValuesOnTheSameTab) {
@@ -59,9 +94,13 @@ TEST_F(ReadConfiguration, ShowsTheDevicesValuesOnTheSameTab) {
     Type(IDC_CALIBRATION, "150");
     ShowTab(1);  // saves the edit: the calibration is noted as changed
     ASSERT_EQ(dlg->m_config.m_bCalDirty, 1);
-    Type(IDC_CALLSIGN, "N0EDIT");  // not saved: lost to the read
+    Type(IDC_CALLSIGN, "N0EDIT");  // not saved: lost to the read, once the user agrees
 
+    SeenBox question;
+    AnswerNextBox(question, "Read");
     Click(IDC_READ_CONFIG);
+    EXPECT_EQ(question.text,
+              "Reading replaces the changes that were not written to the beacon. Read anyway?");
     EXPECT_EQ(Shown(), (BoxList{{"Read Successful", "Wrenbeacon Read"}}));
     EXPECT_EQ(Tabs()->currentIndex(), 1);
     EXPECT_EQ(dlg->m_config.m_nProfile, 1);
@@ -120,6 +159,19 @@ TEST_F(ToneTest, EachButtonStopsThenSendsItsCode) {
     EXPECT_TRUE(messages.messages().empty());
 }
 
+TEST_F(ToneTest, ClosingTheWindowStopsATone) {
+    Click(IDC_SEND_1200);
+    ASSERT_EQ(beacon.Tone(), '1');
+    EXPECT_EQ(qobject_cast<QGroupBox*>(dlg->GetDlgItem(IDC_TONE_GROUP))->title(),
+              "Tone Test - sending 1200 Hz");
+    beacon.ClearLog();
+    QTest::mouseClick(Button(IDOK), Qt::LeftButton);
+    EXPECT_FALSE(dlg->isVisible());
+    EXPECT_EQ(beacon.Tone(), 'x');
+    EXPECT_EQ(com1.HostBytes(), (Sent{kEsc, kEsc, 'x', kEsc, kEsc, 'x'}));
+    EXPECT_TRUE(messages.messages().empty());
+}
+
 using WhileRunning = BeaconFixture;
 
 TEST_F(WhileRunning, TheWindowPaintsButIgnoresTheUser) {
@@ -142,7 +194,8 @@ TEST_F(WhileRunning, TheWindowPaintsButIgnoresTheUser) {
     QTimer::singleShot(400, [&] {
         seen.busyCursor = QApplication::overrideCursor() != nullptr &&
                           QApplication::overrideCursor()->shape() == Qt::WaitCursor;
-        seen.progressShown = dlg->Progress()->isVisible();
+        seen.progressShown =
+            dlg->Progress()->isVisible() && !dlg->GetDlgItem(IDC_IMAGE_USAGE)->isVisible();
         QTimer::singleShot(0, [&] {
             if (QWidget* modal = QApplication::activeModalWidget()) {
                 seen.aboutOpened = true;

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <filesystem>
 
+#include "tests/support/TempDir.h"
 #include "tests/ui/qt/DialogFixture.h"
 
 namespace wb::test {
@@ -49,9 +50,8 @@ TEST_F(FileMenu, EntriesComeBeforeAboutWithTheirKeys) {
 }
 
 TEST_F(FileMenu, SaveThenOpenThroughTheDialog) {
-    const fs::path dir = fs::temp_directory_path() / "wb-qt-files";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const TempDir temp("wb-qt-files");
+    const fs::path& dir = temp.path;
     const QString file = QString::fromStdString((dir / "saved.toml").string());
 
     Edit(IDC_CALLSIGN)->setText("W1AW-9");

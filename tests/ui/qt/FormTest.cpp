@@ -2,10 +2,12 @@
 // and the check boxes wired to the form's rules (the rules themselves: tests/ui/ConfigFormTest).
 #include <QApplication>
 #include <QClipboard>
+#include <QLabel>
 #include <climits>
 #include <string>
 
 #include "link/PortMap.h"
+#include "res/Resources.h"
 #include "tests/ui/qt/DialogFixture.h"
 
 namespace wb::test {
@@ -87,6 +89,22 @@ TEST_F(FormStartup, EachPortEntryTellsWhatItMapsTo) {
         EXPECT_EQ(ports->itemData(i, Qt::ToolTipRole).toString().toStdString(),
                   DescribeComPort(i + 1));
     }
+}
+
+TEST_F(FormStartup, EveryControlExplainsItselfAndTheLineUnderTheFormCountsAsTheUserTypes) {
+    for (const res::ControlTooltip& tip : ConfigTooltips()) {
+        EXPECT_EQ(dlg->GetDlgItem(tip.id)->toolTip().toStdString(), tip.text) << tip.id;
+    }
+    auto* usage = qobject_cast<QLabel*>(dlg->GetDlgItem(IDC_IMAGE_USAGE));
+    ASSERT_NE(usage, nullptr);
+    EXPECT_TRUE(usage->isVisible());
+    EXPECT_EQ(usage->text(), "Uses 56 of 128 bytes");
+    Edit(IDC_STATUS_TEXT)->setFocus();
+    QTest::keyClicks(Edit(IDC_STATUS_TEXT), QString(70, 's'));
+    EXPECT_EQ(usage->text(), "Needs 137 of 128 bytes: a status text will be cut");
+    EXPECT_LE(usage->heightForWidth(usage->width()), usage->height()) << "the warning fits";
+    Click(IDC_SMARTBEACON_ENABLE);  // ten more bytes for its settings
+    EXPECT_EQ(usage->text(), "Needs 147 of 128 bytes: a status text will be cut");
 }
 
 using FormTabs = Form;

@@ -1,5 +1,6 @@
-// The window's message boxes: exact text and caption, only OK, no icon, owned by the window, and
-// safe to raise from a worker thread.
+// The window's message boxes: exact text and caption, only OK, no icon, owned by the window, safe
+// to raise from a worker thread, wide enough for their caption and their device paths; and the
+// questions with their two buttons.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -8,54 +9,20 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTextLayout>
 #include <QTimer>
 #include <atomic>
 #include <thread>
 
+#include "tests/ui/qt/AnswerBox.h"
 #include "ui/qt/ActionRunner.h"
 #include "ui/qt/MessageBoxSink.h"
 
 namespace wb::ui {
 namespace {
 
-struct SeenBox {
-    QString title, text, informative;
-    QMessageBox::StandardButtons buttons;
-    QMessageBox::Icon icon = QMessageBox::Information;
-    QWidget* parent = nullptr;
-    bool threadWaited = false;
-    bool clickIgnored = false;  // the box stayed after the click and had to be closed
-};
-
-// Waits for a message box to appear, notes what it shows, and clicks its OK button. A box that
-// ignores the click is closed a little later, so that a failing test does not hang.
-void AnswerNextBox(SeenBox& seen, const std::atomic<bool>* callerReturned = nullptr) {
-    auto* timer = new QTimer;
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, &seen, callerReturned] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) {
-            return;
-        }
-        timer->stop();
-        timer->deleteLater();
-        QTimer::singleShot(500, [box, &seen] {
-            if (QApplication::activeModalWidget() == box) {
-                seen.clickIgnored = true;
-                box->hide();  // ends its exec() without asking anybody
-            }
-        });
-        seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.informative = box->informativeText();
-        seen.buttons = box->standardButtons();
-        seen.icon = box->icon();
-        seen.parent = box->parentWidget();
-        seen.threadWaited = callerReturned != nullptr && !callerReturned->load();
-        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
-    });
-    timer->start();
-}
+using test::AnswerNextBox;
+using test::SeenBox;
 
 TEST(MessageBoxSink, ShowsTheExactTextAndCaptionWithOnlyOk) {
     QDialog owner;
@@ -67,7 +34,7 @@ TEST(MessageBoxSink, ShowsTheExactTextAndCaptionWithOnlyOk) {
     ShowMessageBox("Read Successful", "Wrenbeacon Read");
     EXPECT_EQ(seen.title, "Wrenbeacon Read");
     EXPECT_EQ(seen.text, "Read Successful");
-    EXPECT_EQ(seen.buttons, QMessageBox::Ok);
+    EXPECT_EQ(seen.buttons, QStringList{"OK"});
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.parent, &owner);
     EXPECT_TRUE(seen.informative.isEmpty());
@@ -78,7 +45,7 @@ TEST(MessageBoxSink, ShowsTheExactTextAndCaptionWithOnlyOk) {
     EXPECT_EQ(error.title, "Error");
     EXPECT_EQ(error.text, "Count not aquire Com Port");
     EXPECT_EQ(error.informative, "/dev/ttyUSB0: <Permission denied>");
-    EXPECT_EQ(error.buttons, QMessageBox::Ok);
+    EXPECT_EQ(error.buttons, QStringList{"OK"});
 }
 
 TEST(MessageBoxSink, AWorkerThreadWaitsForTheBoxOnTheWindowsThread) {
@@ -88,7 +55,7 @@ TEST(MessageBoxSink, AWorkerThreadWaitsForTheBoxOnTheWindowsThread) {
 
     std::atomic<bool> returned{false};
     SeenBox seen;
-    AnswerNextBox(seen, &returned);
+    AnswerNextBox(seen, "OK", {}, &returned);
     QEventLoop loop;
     std::thread worker([&] {
         ShowError("Wrenbeacon Not Found");
@@ -117,6 +84,84 @@ TEST(MessageBoxSink, ABoxRaisedDuringAnActionTakesTheUsersAnswer) {
     EXPECT_FALSE(seen.clickIgnored) << "the box must take the user's answer";
     EXPECT_EQ(seen.parent, &owner);
     EXPECT_FALSE(runner.IsBusy());
+}
+
+// Where the text layout of `label` puts the characters of `word`: true when on one line.
+bool OnOneLine(QLabel* label, const QString& word) {
+    const QString text = label->text();
+    const qsizetype at = text.indexOf(word.at(0));
+    qsizetype end = at;
+    for (qsizetype matched = 0; end < text.size() && matched < word.size(); ++end) {
+        matched += text[end] == word[matched] ? 1 : 0;
+    }
+    QTextLayout layout(text, label->font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WordWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(label->contentsRect().width());
+    }
+    layout.endLayout();
+    return layout.lineForTextPosition(static_cast<int>(at)).lineNumber() ==
+           layout.lineForTextPosition(static_cast<int>(end - 1)).lineNumber();
+}
+
+TEST(MessageBoxSink, ABoxIsWideEnoughForItsCaptionAndItsDevicePaths) {
+    QDialog owner;
+    owner.show();
+    MessageBoxSink sink(&owner);
+
+    SeenBox small;
+    AnswerNextBox(small);
+    ShowMessageBox("OK", "Status Beacon Text Truncated");
+    QFont bold = owner.font();
+    bold.setBold(true);
+    EXPECT_GE(small.width,
+              QFontMetrics(bold).horizontalAdvance("Status Beacon Text Truncated") + 100);
+
+    const QString path = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A600bXYZ-if00-port0";
+    const std::string detail = "No permission to use " + path.toStdString() +
+                               ": it belongs to the group 'dialout'. Join that group with "
+                               "'sudo usermod -aG dialout $USER', then log out and in again.";
+    SeenBox error;
+    bool oneLine = false;
+    AnswerNextBox(error, "OK", [&](QMessageBox&, SeenBox& seen) {
+        ASSERT_NE(seen.informativeLabel, nullptr);
+        oneLine = OnOneLine(seen.informativeLabel, path);
+        EXPECT_GE(seen.informativeLabel->contentsRect().width(),
+                  seen.informativeLabel->fontMetrics().horizontalAdvance(path));
+    });
+    ShowError("Count not aquire Com Port", detail);
+    EXPECT_EQ(error.informative.toStdString(), detail) << "shown as written";
+    EXPECT_TRUE(oneLine) << "the path is broken in two";
+}
+
+TEST(MessageBoxSink, AQuestionHasItsTwoButtonsAndEnterKeepsTheWork) {
+    QDialog owner;
+    owner.show();
+    const Message question{"Close anyway?", "WrenbeaconConfig", {}};
+    const struct {
+        QString press;
+        bool answer;
+    } cases[] = {{"Close", true}, {"Cancel", false}, {"", false}};
+    for (const auto& c : cases) {
+        SeenBox seen;
+        AnswerNextBox(seen, c.press, [&](QMessageBox& box, SeenBox&) {
+            if (c.press.isEmpty()) {
+                QTest::keyClick(&box, Qt::Key_Return);
+            }
+        });
+        EXPECT_EQ(AskQuestionOver(&owner, question, "Close", "Cancel"), c.answer)
+            << c.press.toStdString();
+        EXPECT_EQ(seen.title, "WrenbeaconConfig");
+        EXPECT_EQ(seen.text, "Close anyway?");
+        EXPECT_EQ(seen.buttons, (QStringList{"Close", "Cancel"}));
+        EXPECT_EQ(seen.defaultButton, "Cancel");
+        EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+        EXPECT_EQ(seen.parent, &owner);
+        EXPECT_FALSE(seen.clickIgnored);
+    }
 }
 
 TEST(MessageBoxSink, RestoresThePreviousSinkWhenGone) {

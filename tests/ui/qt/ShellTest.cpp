@@ -1,9 +1,10 @@
-// The window's shell: how it ends, and the About box.
+// The window's shell: how it ends, the question before it does, and the About box.
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QTimer>
 
+#include "tests/ui/qt/AnswerBox.h"
 #include "tests/ui/qt/DialogFixture.h"
 #include "ui/qt/AboutDlg.h"
 
@@ -13,6 +14,10 @@ namespace {
 using namespace res;
 
 using Shell = DialogFixture;
+
+constexpr const char* kCloseQuestion =
+    "The configuration has changes that were not written to the beacon or saved to a file. "
+    "Close anyway?";
 
 TEST_F(Shell, EnterInAnyFieldEndsWithOkAndSavesNothing) {
     const int fields[] = {IDC_CALLSIGN,    IDC_TX_DELAY,     IDC_STATUS_TEXT, IDC_ALTITUDE,
@@ -29,7 +34,10 @@ TEST_F(Shell, EnterInAnyFieldEndsWithOkAndSavesNothing) {
         auto* list = qobject_cast<QComboBox*>(field);
         QWidget* target = list != nullptr ? list->lineEdit() : field;
         target->setFocus();
+        SeenBox question;
+        AnswerNextBox(question, "Close");  // the edit would be lost: Enter asks too
         QTest::keyClick(target, Qt::Key_Return);
+        EXPECT_EQ(question.text, kCloseQuestion);
         EXPECT_EQ(fresh->result(), QDialog::Accepted);
         EXPECT_FALSE(fresh->isVisible());
         EXPECT_TRUE(fresh->m_config == CTrackerConfig()) << "the record is untouched";
@@ -45,7 +53,10 @@ TEST_F(Shell, ExitButtonEndsWithOk) {
 
 TEST_F(Shell, EscapeAndTheCloseBoxCancel) {
     Type(IDC_CALLSIGN, "K1ABC");
+    SeenBox question;
+    AnswerNextBox(question, "Close");
     QTest::keyClick(Edit(IDC_CALLSIGN), Qt::Key_Escape);
+    EXPECT_TRUE(question.shown);
     EXPECT_EQ(dlg->result(), QDialog::Rejected);
     EXPECT_FALSE(dlg->isVisible());
     EXPECT_TRUE(dlg->m_config == CTrackerConfig()) << "the record is untouched";
@@ -55,6 +66,33 @@ TEST_F(Shell, EscapeAndTheCloseBoxCancel) {
     other->setResult(QDialog::Accepted);
     other->close();
     EXPECT_EQ(other->result(), QDialog::Rejected);
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(Shell, EveryWayOutAsksOnceAndCancelKeepsTheWindowAndItsEdits) {
+    Type(IDC_STATUS_TEXT, "Mobile on I-95");
+    const std::pair<const char*, std::function<void()>> waysOut[] = {
+        {"Exit", [this] { QTest::mouseClick(Button(IDOK), Qt::LeftButton); }},
+        {"Enter", [this] { QTest::keyClick(Edit(IDC_STATUS_TEXT), Qt::Key_Return); }},
+        {"Escape", [this] { QTest::keyClick(Edit(IDC_STATUS_TEXT), Qt::Key_Escape); }},
+        {"close box", [this] { dlg->close(); }},
+    };
+    for (const auto& [name, leave] : waysOut) {
+        SCOPED_TRACE(name);
+        SeenBox question;
+        AnswerNextBox(question, "Cancel");
+        Edit(IDC_STATUS_TEXT)->setFocus();
+        leave();
+        EXPECT_EQ(question.title, "WrenbeaconConfig");
+        EXPECT_EQ(question.text, kCloseQuestion);
+        EXPECT_EQ(question.buttons, (QStringList{"Close", "Cancel"}));
+        EXPECT_TRUE(dlg->isVisible());
+        EXPECT_EQ(Text(IDC_STATUS_TEXT), "Mobile on I-95");
+    }
+    SeenBox question;
+    AnswerNextBox(question, "Close");
+    QTest::mouseClick(Button(IDOK), Qt::LeftButton);
+    EXPECT_FALSE(dlg->isVisible());
     EXPECT_TRUE(messages.messages().empty());
 }
 

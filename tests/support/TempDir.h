@@ -1,0 +1,30 @@
+// A folder of its own for one test, removed with the object. Tests of one suite run in parallel
+// processes (and several builds may test at once), so a fixed name would be shared.
+#pragma once
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+namespace wb::test {
+
+class TempDir {
+public:
+    explicit TempDir(const std::string& prefix) {
+        std::random_device random;
+        do {
+            path = std::filesystem::temp_directory_path() /
+                   (prefix + "-" + std::to_string(random()) + std::to_string(random()));
+        } while (!std::filesystem::create_directory(path));
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    std::filesystem::path path;
+};
+
+}  // namespace wb::test

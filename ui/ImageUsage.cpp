@@ -1,0 +1,42 @@
+#include "ui/ImageUsage.h"
+
+#include <cstring>
+
+#include "config/ImageLayout.h"
+#include "core/MessageSink.h"
+
+namespace wb::ui {
+
+ImageUsage MeasureImage(const CTrackerConfig& record) {
+    CTrackerConfig copy = record;
+    BYTE bytes[2 * image::kSize] = {};
+    const MessageSink previous = SetMessageSink([](const Message&) {});
+    const int count = copy.EncodeImage(bytes, sizeof bytes);
+    SetMessageSink(previous);
+
+    ImageUsage usage;
+    if (count == 0) {
+        usage.addressesRefused = true;
+        return usage;
+    }
+    // The status texts come last, each with its zero; the Secondary one is stored only when it
+    // differs. What the encoder cuts off them still counts as needed.
+    const bool shared = std::strcmp(copy.m_szStatus[0], copy.m_szStatus[1]) == 0;
+    usage.needed = bytes[image::kStatusOffset] + static_cast<int>(std::strlen(copy.m_szStatus[0])) +
+                   1 + (shared ? 0 : static_cast<int>(std::strlen(copy.m_szStatus[1])) + 1);
+    usage.textsCut = usage.needed > image::kSize;
+    return usage;
+}
+
+std::string DescribeUsage(const ImageUsage& usage) {
+    const std::string of = std::to_string(usage.needed) + " of " + std::to_string(image::kSize);
+    if (usage.addressesRefused) {
+        return "Paths too long: Write will refuse them";
+    }
+    if (usage.textsCut) {
+        return "Needs " + of + " bytes: a status text will be cut";
+    }
+    return "Uses " + of + " bytes";
+}
+
+}  // namespace wb::ui

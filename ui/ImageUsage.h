@@ -1,0 +1,23 @@
+// How much of the beacon's 128-byte image a record needs, and the line under the form that says
+// so, with a warning when Write Configuration would cut a status text or refuse the addresses.
+#pragma once
+
+#include <string>
+
+#include "config/TrackerConfig.h"
+
+namespace wb::ui {
+
+struct ImageUsage {
+    int needed = 0;                 // bytes, also when more than the image holds
+    bool textsCut = false;          // a status text would lose its end
+    bool addressesRefused = false;  // the callsigns and paths alone do not fit: no image at all
+};
+
+// Encodes a copy of `record` with every message held back. Window's thread, and no exchange
+// running: the message sink is the program's one global.
+ImageUsage MeasureImage(const CTrackerConfig& record);
+
+std::string DescribeUsage(const ImageUsage& usage);
+
+}  // namespace wb::ui

@@ -9,6 +9,7 @@
 #include "config/ConfigKeys.h"
 #include "config/ConfigText.h"
 #include "config/MicELists.h"
+#include "config/ParserShield.h"
 
 namespace wb::text {
 namespace {
@@ -84,6 +85,7 @@ std::string Latin1Value(const toml::node& node, const std::string& key) {
         for (std::size_t j = 1; j < length && k + j < utf8.size(); ++j) {
             code = (code << 6) | (static_cast<unsigned char>(utf8[k + j]) & 0x3Fu);
         }
+        code = Unshield(code);
         if (code == 0) {
             Refuse(node.source(), key, "holds a NUL character, which no text can hold");
         }
@@ -237,9 +239,8 @@ void ReadRoot(const toml::table& root, CTrackerConfig& config) {
     }
 }
 
-// TOML allows characters beyond ASCII only in strings and comments. This version of toml++
-// runs into undefined behaviour when it tests some of them (U+00A1 to U+0499) for white space
-// elsewhere, so they are refused here first. Returns the line of the first such character, or 0.
+// TOML allows characters beyond ASCII only in strings and comments; this says so more plainly
+// than the parser would. Returns the line of the first such character, or 0.
 int LineOfBareNonAscii(std::string_view text) {
     enum class In { Nothing, Comment, Basic, Literal, LongBasic, LongLiteral } in = In::Nothing;
     int line = 1;
@@ -304,9 +305,15 @@ bool TextToConfig(std::string_view text, CTrackerConfig& config, TextError& erro
         error = {line, {}, "a character beyond ASCII stands outside quotes"};
         return true;
     }
+    std::string shielded;
+    int line = 0;
+    if (!ShieldText(text, shielded, line)) {
+        error = {line, {}, "holds a private-use character (U+E000 to U+EBFF)"};
+        return true;
+    }
     CTrackerConfig read;
     try {
-        const toml::table root = toml::parse(text);
+        const toml::table root = toml::parse(shielded);
         ReadRoot(root, read);
     } catch (const toml::parse_error& e) {
         error = {static_cast<int>(e.source().begin.line), {}, std::string(e.description())};

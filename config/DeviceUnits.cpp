@@ -11,8 +11,9 @@ constexpr double kTxDelayDecode = 6.666f;
 constexpr double kQuietEncode = 0.038022816f;
 constexpr double kQuietDecode = 26.3f;
 
-// T(value * factor + 0.5). Separate statements keep the product and the sum each rounded to
-// double; a fused multiply-add would round once and change some results.
+// T(value * factor + 0.5), the product and the sum each rounded to double. Splitting them into
+// statements does not stop the compiler from fusing them into one multiply-add (which rounds
+// once); every target that compiles this file does so with -ffp-contract=off.
 int ScaleTruncated(double value, double factor) {
     const double product = value * factor;
     const double sum = product + 0.5;

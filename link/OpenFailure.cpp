@@ -1,15 +1,15 @@
 #include "OpenFailure.h"
 
-#include <grp.h>
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <system_error>
-#include <vector>
 
 #include "link/PortMap.h"
 
 namespace wb {
+
+std::string PortBusyDetail(const std::string& device) {
+    return device + " is busy: another program holds the port. Close that program and try again.";
+}
 
 std::string OpenFailureDetail(int port, const std::string& device, int error,
                               const std::string& group) {
@@ -30,9 +30,7 @@ std::string OpenFailureDetail(int port, const std::string& device, int error,
             return "No permission to use " + device +
                    ". Ask for read and write access to it, then log out and in again.";
         case EBUSY:
-            return device +
-                   " is busy: another program holds the port. Close that program and try "
-                   "again.";
+            return PortBusyDetail(device);
         case ENOENT:
         case ENODEV:
         case ENXIO:
@@ -41,22 +39,6 @@ std::string OpenFailureDetail(int port, const std::string& device, int error,
         default:
             return device + ": " + std::generic_category().message(error) + ".";
     }
-}
-
-std::string DeviceGroup(const std::string& device) {
-    struct stat info {};
-    if (stat(device.c_str(), &info) != 0) {
-        return {};
-    }
-    // The reentrant lookup: exchanges may run on a worker thread.
-    std::vector<char> buffer(1024);
-    group entry{};
-    group* found = nullptr;
-    while (getgrgid_r(info.st_gid, &entry, buffer.data(), buffer.size(), &found) == ERANGE &&
-           buffer.size() < (1u << 20)) {
-        buffer.resize(buffer.size() * 2);
-    }
-    return found != nullptr ? found->gr_name : std::string();
 }
 
 }  // namespace wb

@@ -12,18 +12,22 @@
 #include <cerrno>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "link/DeviceProtocol.h"
 #include "link/LineTermios.h"
 #include "link/OpenFailure.h"
 #include "link/PortMap.h"
-#include "link/SerialBackend.h"
+#include "link/SerialBackendPosix.h"
 
 namespace wb {
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using std::chrono::milliseconds;
+
+// How often a byte held in the output queue is looked at again.
+constexpr auto kDrainPoll = std::chrono::microseconds(500);
 
 int Fd(PortHandle port) {
     return static_cast<int>(port);
@@ -61,124 +65,148 @@ Wait WaitFor(int fd, short events, Clock::time_point deadline) {
     }
 }
 
-class PosixBackend final : public SerialBackend {
-public:
-    PortHandle Open(int port, std::string& reason) override {
-        const std::string device = ComPortDevice(port);
-        if (device.empty()) {
-            reason = OpenFailureDetail(port, device, 0, {});
-            return kInvalidPort;
-        }
-        int fd;
-        do {
-            fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        } while (fd < 0 && errno == EINTR);
-        if (fd < 0) {
-            const int error = errno;
-            reason = OpenFailureDetail(port, device, error,
-                                       error == EACCES ? DeviceGroup(device) : std::string());
-            return kInvalidPort;
-        }
-        // TIOCEXCL makes further opens of the terminal fail, but not for root; the advisory lock
-        // stops a second copy of this program (and other lock-aware programs) even then.
-        if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            const int error = errno;
-            ::close(fd);
-            reason = OpenFailureDetail(port, device, error == EWOULDBLOCK ? EBUSY : error, {});
-            return kInvalidPort;
-        }
-        // Its failure (not a terminal) shows at once as a failure to read the settings.
-        ioctl(fd, TIOCEXCL);
-        return static_cast<PortHandle>(fd);
-    }
-
-    bool GetState(PortHandle port) override { return tcgetattr(Fd(port), &m_current) == 0; }
-
-    bool SetState(PortHandle port) override {
-        const termios line = MakeLineTermios(m_current);
-        int r;
-        do {
-            r = tcsetattr(Fd(port), TCSANOW, &line);
-        } while (r != 0 && errno == EINTR);
-        return r == 0;
-    }
-
-    // The limits are kept here and applied by every read and write.
-    bool SetTimeouts(PortHandle port, const CommTimeouts& timeouts) override {
-        if (fcntl(Fd(port), F_GETFD) < 0) {
-            return false;
-        }
-        m_timeouts = timeouts;
-        return true;
-    }
-
-    bool WriteByte(PortHandle port, BYTE byte, int& written) override {
-        written = 0;
-        const auto deadline = Clock::now() + milliseconds(m_timeouts.writeTotalConstant +
-                                                          m_timeouts.writeTotalMultiplier);
-        for (;;) {
-            if (const Wait wait = WaitFor(Fd(port), POLLOUT, deadline); wait != Wait::Ready) {
-                return wait == Wait::TimedOut;  // written stays 0
-            }
-            const ssize_t n = ::write(Fd(port), &byte, 1);
-            if (n == 1) {
-                written = 1;
-                return true;
-            }
-            if (n < 0 && errno != EAGAIN && errno != EINTR) {
-                return false;
-            }
-        }
-    }
-
-    bool Read(PortHandle port, BYTE* buffer, int count, int& received,
-              const TransferObserver& progress) override {
-        received = 0;
-        const auto start = Clock::now();
-        const auto total = start + milliseconds(m_timeouts.readTotalConstant +
-                                                m_timeouts.readTotalMultiplier * count);
-        auto deadline = total;
-        while (received < count) {
-            if (const Wait wait = WaitFor(Fd(port), POLLIN, deadline); wait != Wait::Ready) {
-                return wait == Wait::TimedOut;  // what came so far is the result
-            }
-            const ssize_t n =
-                ::read(Fd(port), buffer + received, static_cast<std::size_t>(count - received));
-            if (n > 0) {
-                received += static_cast<int>(n);
-                deadline = std::min(total, Clock::now() + milliseconds(m_timeouts.readInterval));
-                if (progress) {
-                    progress(static_cast<int>(n));
-                }
-            } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
-                // Readable yet nothing to read: the line was hung up.
-                return false;
-            }
-        }
-        return true;
-    }
-
-    bool Close(PortHandle port) override {
-        ioctl(Fd(port), TIOCNXCL);  // a terminal kept alive by another descriptor stays usable
-        // Only EBADF means the descriptor is still as it was. After any other error it is gone,
-        // and closing its number again later could close a file opened since.
-        return ::close(Fd(port)) == 0 || errno != EBADF;
-    }
-
-    void Sleep(int ms) override {
-        // sleep_until resumes after a signal with the time that is left.
-        std::this_thread::sleep_until(Clock::now() + milliseconds(ms));
-    }
-
-private:
-    termios m_current{};
-    CommTimeouts m_timeouts = device::kTimeouts;
-};
-
 }  // namespace
 
+PortHandle PosixSerialBackend::Open(int port, std::string& reason) {
+    const std::string device = ComPortDevice(port);
+    if (device.empty()) {
+        reason = OpenFailureDetail(port, device, 0, {});
+        return kInvalidPort;
+    }
+    int fd;
+    do {
+        fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        const int error = errno;
+        reason = OpenFailureDetail(port, device, error,
+                                   error == EACCES ? DeviceGroup(device) : std::string());
+        return kInvalidPort;
+    }
+    // TIOCEXCL makes further opens of the terminal fail, but not for root; the advisory lock
+    // stops a second copy of this program (and other lock-aware programs) even then.
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        reason = OpenFailureDetail(port, device, error == EWOULDBLOCK ? EBUSY : error, {});
+        return kInvalidPort;
+    }
+    // Its failure (not a terminal) shows at once as a failure to read the settings.
+    ioctl(fd, TIOCEXCL);
+    return static_cast<PortHandle>(fd);
+}
+
+bool PosixSerialBackend::GetState(PortHandle port) {
+    return tcgetattr(Fd(port), &m_current) == 0;
+}
+
+bool PosixSerialBackend::SetState(PortHandle port) {
+    const termios line = MakeLineTermios(m_current);
+    int r;
+    do {
+        r = tcsetattr(Fd(port), TCSANOW, &line);
+    } while (r != 0 && errno == EINTR);
+    return r == 0;
+}
+
+// The limits are kept here and applied by every read and write.
+bool PosixSerialBackend::SetTimeouts(PortHandle port, const CommTimeouts& timeouts) {
+    if (fcntl(Fd(port), F_GETFD) < 0) {
+        return false;
+    }
+    m_timeouts = timeouts;
+    return true;
+}
+
+bool PosixSerialBackend::WriteByte(PortHandle port, BYTE byte, int& written) {
+    written = 0;
+    const auto deadline = Clock::now() + milliseconds(m_timeouts.writeTotalConstant +
+                                                      m_timeouts.writeTotalMultiplier);
+    for (;;) {
+        if (const Wait wait = WaitFor(Fd(port), POLLOUT, deadline); wait != Wait::Ready) {
+            return wait == Wait::TimedOut;  // written stays 0
+        }
+        const ssize_t n = ::write(Fd(port), &byte, 1);
+        if (n == 1) {
+            break;
+        }
+        if (n < 0 && errno != EAGAIN && errno != EINTR) {
+            return false;
+        }
+    }
+    // In the kernel's buffer is not yet on the line: wait until the queue is empty. At 4800
+    // baud a character takes about 2 ms to leave.
+    for (;;) {
+        const int queued = OutputQueued(Fd(port));
+        if (queued < 0 && errno != ENOTTY && errno != EINVAL) {
+            return false;  // the device is gone
+        }
+        if (queued <= 0) {  // empty, or a driver that cannot tell: handed over counts as sent
+            written = 1;
+            return true;
+        }
+        const auto now = Clock::now();
+        if (now >= deadline) {
+            m_heldBack = true;
+            return true;  // written stays 0
+        }
+        std::this_thread::sleep_for(std::min<Clock::duration>(deadline - now, kDrainPoll));
+    }
+}
+
+bool PosixSerialBackend::Read(PortHandle port, BYTE* buffer, int count, int& received,
+                              const TransferObserver& progress) {
+    received = 0;
+    const auto start = Clock::now();
+    const auto total =
+        start + milliseconds(m_timeouts.readTotalConstant + m_timeouts.readTotalMultiplier * count);
+    auto deadline = total;
+    while (received < count) {
+        if (const Wait wait = WaitFor(Fd(port), POLLIN, deadline); wait != Wait::Ready) {
+            return wait == Wait::TimedOut;  // what came so far is the result
+        }
+        const ssize_t n =
+            ::read(Fd(port), buffer + received, static_cast<std::size_t>(count - received));
+        if (n > 0) {
+            received += static_cast<int>(n);
+            deadline = std::min(total, Clock::now() + milliseconds(m_timeouts.readInterval));
+            if (progress) {
+                progress(static_cast<int>(n));
+            }
+        } else if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
+            // Readable yet nothing to read: the line was hung up.
+            return false;
+        }
+    }
+    return true;
+}
+
+bool PosixSerialBackend::Close(PortHandle port) {
+    if (std::exchange(m_heldBack, false)) {
+        DiscardOutput(Fd(port));
+    }
+    ioctl(Fd(port), TIOCNXCL);  // a terminal kept alive by another descriptor stays usable
+    // Only EBADF means the descriptor is still as it was. After any other error it is gone,
+    // and closing its number again later could close a file opened since.
+    return ::close(Fd(port)) == 0 || errno != EBADF;
+}
+
+void PosixSerialBackend::Sleep(int ms) {
+    // sleep_until resumes after a signal with the time that is left.
+    std::this_thread::sleep_until(Clock::now() + milliseconds(ms));
+}
+
+int PosixSerialBackend::OutputQueued(int fd) {
+    int queued = 0;
+    return ioctl(fd, TIOCOUTQ, &queued) == 0 ? queued : -1;
+}
+
+void PosixSerialBackend::DiscardOutput(int fd) {
+    tcflush(fd, TCOFLUSH);
+}
+
 std::unique_ptr<SerialBackend> MakePlatformBackend() {
-    return std::make_unique<PosixBackend>();
+    return std::make_unique<PosixSerialBackend>();
 }
 
 }  // namespace wb

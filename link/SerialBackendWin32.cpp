@@ -2,10 +2,13 @@
 // time-outs and applies them to every ReadFile and WriteFile.
 #include <windows.h>
 
+#include <timeapi.h>
+
 #include <cstdint>
 #include <string>
 
 #include "link/DeviceProtocol.h"
+#include "link/OpenFailure.h"
 #include "link/PortMap.h"
 #include "link/SerialBackend.h"
 
@@ -27,7 +30,7 @@ std::string SystemMessage(DWORD error) {
     return message;
 }
 
-std::string OpenFailureDetail(const std::string& name, DWORD error) {
+std::string SystemOpenFailure(const std::string& name, DWORD error) {
     switch (error) {
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
@@ -36,12 +39,47 @@ std::string OpenFailureDetail(const std::string& name, DWORD error) {
                    "number Device Manager gives it.";
         case ERROR_ACCESS_DENIED:
         case ERROR_SHARING_VIOLATION:
-            return name +
-                   " is busy: another program holds the port. Close that program and "
-                   "try again.";
+            return PortBusyDetail(name);
         default:
             return name + ": " + SystemMessage(error);
     }
+}
+
+// Sleep(10) otherwise rounds up to the system tick (15.6 ms by default), which makes a write of
+// the image about 1.5 s longer than its pauses. Held from the first backend to the program's end.
+class TimerResolution {
+public:
+    TimerResolution() : m_raised(timeBeginPeriod(1) == TIMERR_NOERROR) {}
+    ~TimerResolution() {
+        if (m_raised) {
+            timeEndPeriod(1);
+        }
+    }
+    TimerResolution(const TimerResolution&) = delete;
+    TimerResolution& operator=(const TimerResolution&) = delete;
+
+private:
+    bool m_raised;
+};
+
+// The line must pass every byte value both ways unchanged: with XON/XOFF left on by another
+// program (or `mode COMn: xon=on`), a calibration of 0x13 or 0x11 in the image would stop the
+// line or vanish. Handshake lines (RTS, DTR, CTS, DSR) stay as the port had them; the write time
+// limit bounds a byte that they hold back.
+DCB LineSettings(DCB line) {
+    line.BaudRate = device::kBaudRate;
+    line.ByteSize = device::kDataBits;
+    line.Parity = NOPARITY;
+    line.StopBits = ONESTOPBIT;
+    line.fBinary = TRUE;
+    line.fParity = FALSE;
+    line.fOutX = FALSE;
+    line.fInX = FALSE;
+    line.fNull = FALSE;
+    line.fErrorChar = FALSE;
+    line.fAbortOnError = FALSE;
+    line.fDsrSensitivity = FALSE;
+    return line;
 }
 
 class Win32Backend final : public SerialBackend {
@@ -53,9 +91,13 @@ public:
         HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
-            reason = OpenFailureDetail(name, GetLastError());
+            reason = SystemOpenFailure(name, GetLastError());
             return kInvalidPort;
         }
+        // Clears an error state another program left (which would fail every read and write
+        // with fAbortOnError) and the count of bytes lost before.
+        DWORD errors = 0;
+        ClearCommError(handle, &errors, nullptr);
         return static_cast<PortHandle>(reinterpret_cast<std::intptr_t>(handle));
     }
 
@@ -65,13 +107,8 @@ public:
         return GetCommState(Handle(port), &m_current) != 0;
     }
 
-    // Only the four line fields change; handshake and flow control stay as the port had them.
     bool SetState(PortHandle port) override {
-        DCB line = m_current;
-        line.BaudRate = device::kBaudRate;
-        line.ByteSize = device::kDataBits;
-        line.Parity = NOPARITY;
-        line.StopBits = ONESTOPBIT;
+        DCB line = LineSettings(m_current);
         return SetCommState(Handle(port), &line) != 0;
     }
 
@@ -114,6 +151,7 @@ private:
 }  // namespace
 
 std::unique_ptr<SerialBackend> MakePlatformBackend() {
+    static const TimerResolution resolution;
     return std::make_unique<Win32Backend>();
 }
 

@@ -121,6 +121,45 @@ TEST(ConfigText, UnusualValuesAreWrittenSoThatTheyReadBack) {
               ConfigToText(c));
 }
 
+// Where the parser looks for white space (keys, after values, after a line-ending backslash),
+// some characters beyond ASCII used to reach undefined behaviour (found by fuzzing; the
+// sanitizer build stops on it). They now read like any other character.
+TEST(ConfigText, CharactersBeyondAsciiAreSafeWhereverTheParserMeetsThem) {
+    CTrackerConfig c;
+    c.SetStatus(
+        "\xFC"
+        "ber Gr\xFC\xDF"
+        "e");  // Latin-1, as the window types it
+    const std::string text = ConfigToText(c);
+    const std::string status =
+        "status_text = \"\xC3\xBC"
+        "ber Gr\xC3\xBC\xC3\x9F"
+        "e\"";
+    ASSERT_NE(text.find(status), std::string::npos);
+    // In a long string right after a line-ending backslash, and in comments of any script.
+    EXPECT_EQ(Read(Replace(text, status,
+                           "# \xD0\x9F\xD1\x80\xD0\xB8 \xEF\xB3\xBF \xE3\x80\x81\n"
+                           "status_text = \"\"\"\\\n  \xC3\xBC"
+                           "ber Gr\xC3\xBC\xC3\x9F"
+                           "e\"\"\"")),
+              c);
+    using namespace std::string_view_literals;
+    const std::string_view refused[] = {
+        // A quoted key, and what the fuzzer found.
+        "\"caf\xC3\xA9\" = 1\n"sv,
+        "ecnds = 60ll+++++mic_e_status_text'\0\0\0\0\xEF\xB3\xBF+++++++\0+++ll~l ll"sv,
+        "x = true\xEF\xB3\xBF\n"sv,
+        "# \xEE\x80\x80 is kept for the parser's sake\n"sv,
+    };
+    for (const std::string_view r : refused) {
+        SCOPED_TRACE(std::string(r));
+        CTrackerConfig config;
+        TextError error;
+        EXPECT_TRUE(TextToConfig(r, config, error));
+        EXPECT_EQ(config, CTrackerConfig());
+    }
+}
+
 TEST(ConfigText, RecordsAndEncodedImagesSurviveTheText) {
     wb::test::RandomRecords random(20240601);
     wb::test::MessageRecorder quiet;  // truncation notices and refusals of the encoder

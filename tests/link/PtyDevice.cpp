@@ -20,10 +20,12 @@ PtyDevice::PtyDevice() {
     if (m_terminal < 0) {
         throw std::runtime_error("cannot open " + m_path);
     }
-    // Raw from the start, so that bytes sent before the channel opens stay as they are.
+    // Raw from the start, so that bytes sent before the channel opens stay as they are, but for
+    // XON/XOFF, as another program may leave a port: the channel must turn it off.
     termios raw{};
     tcgetattr(m_terminal, &raw);
     cfmakeraw(&raw);
+    raw.c_iflag |= IXON | IXOFF;
     tcsetattr(m_terminal, TCSANOW, &raw);
     setenv("WRENBEACON_COM1", m_path.c_str(), 1);
 }
@@ -70,9 +72,9 @@ std::vector<PtyDevice::Arrival> PtyDevice::Receive(std::size_t count,
 }
 
 void PtyDevice::HangUp() {
-    if (m_master >= 0) {
-        close(m_master);
-        m_master = -1;
+    const int master = m_master.exchange(-1);
+    if (master >= 0) {
+        close(master);
     }
 }
 

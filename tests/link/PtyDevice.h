@@ -2,11 +2,12 @@
 // POSIX backend runs against a real terminal.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <string>
 #include <vector>
 
-#include "config/TrackerConfig.h"
+#include "core/Types.h"
 
 namespace wb::test {
 
@@ -19,7 +20,7 @@ public:
         Clock::time_point at;  // when the device side saw it
     };
 
-    // Opens the pair, makes the terminal raw and points WRENBEACON_COM1 at it.
+    // Opens the pair, makes the terminal raw but for XON/XOFF, and points WRENBEACON_COM1 at it.
     PtyDevice();
     ~PtyDevice();
     PtyDevice(const PtyDevice&) = delete;
@@ -36,11 +37,11 @@ public:
     // What arrives at the device side until `count` bytes have come or `limit` has passed.
     std::vector<Arrival> Receive(std::size_t count, std::chrono::milliseconds limit);
 
-    // Drops the line as an unplugged adapter would.
+    // Drops the line as an unplugged adapter would. Safe while another thread sends.
     void HangUp();
 
 private:
-    int m_master = -1;
+    std::atomic<int> m_master = -1;  // HangUp may come from another thread
     int m_terminal = -1;
     std::string m_path;
 };

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "link/OpenFailure.h"
+
 namespace wb::test {
 namespace {
 
@@ -39,6 +41,21 @@ void FakeSerialBackend::QueueReadFailure() {
     m_replies.push_back({{}, true});
 }
 
+void FakeSerialBackend::Arrive(std::vector<BYTE> bytes, Duration after, Duration gap) {
+    Duration at = m_now + after;
+    for (BYTE byte : bytes) {
+        const auto later =
+            std::upper_bound(m_input.begin(), m_input.end(), at,
+                             [](Duration t, const Arrival& arrival) { return t < arrival.at; });
+        m_input.insert(later, {at, byte});
+        at += gap;
+    }
+}
+
+void FakeSerialBackend::HangUp(Duration after) {
+    m_hangUpAt = m_now + after;
+}
+
 bool FakeSerialBackend::Failing(Call call) {
     const int nth = ++m_calls[call];
     return m_failures[call].contains(nth);
@@ -59,8 +76,11 @@ PortHandle FakeSerialBackend::Open(int port, std::string& reason) {
         reason = m_openReasons[m_calls[Call::Open]];
         return kInvalidPort;
     }
-    if (m_open != kInvalidPort) {
-        m_log.push_back("opened twice");  // the real ports are exclusive
+    if (m_open != kInvalidPort || HungUp()) {
+        m_log.back() += HungUp() ? " gone" : " busy";
+        reason = HungUp() ? "COM" + std::to_string(port) + " is gone"
+                          : PortBusyDetail("COM" + std::to_string(port));
+        return kInvalidPort;
     }
     m_open = static_cast<PortHandle>(m_nextHandle++);
     return m_open;
@@ -85,21 +105,31 @@ bool FakeSerialBackend::SetTimeouts(PortHandle port, const CommTimeouts& t) {
                   t.readTotalMultiplier, t.readTotalConstant, t.writeTotalMultiplier,
                   t.writeTotalConstant);
     m_log.push_back(std::string(text) + (fails ? " failed" : ""));
-    return KnownHandle(port) && !fails;
+    if (!KnownHandle(port) || fails) {
+        return false;
+    }
+    m_timeouts = t;
+    return true;
 }
 
 bool FakeSerialBackend::WriteByte(PortHandle port, BYTE byte, int& written) {
     written = 0;
     const bool fails = Failing(Call::WriteByte);
     const bool timesOut = m_writeTimeouts.contains(m_calls[Call::WriteByte]);
-    m_log.push_back("write " + Hex(byte) + (fails ? " failed" : timesOut ? " timed out" : ""));
-    if (!KnownHandle(port) || fails) {
+    m_log.push_back("write " + Hex(byte) +
+                    (fails      ? " failed"
+                     : HungUp() ? " hung up"
+                     : timesOut ? " timed out"
+                                : ""));
+    if (!KnownHandle(port) || fails || HungUp()) {
         return false;
     }
-    if (!timesOut) {
-        m_written.push_back(byte);
-        written = 1;
+    if (timesOut) {
+        m_now += Duration(m_timeouts.writeTotalConstant + m_timeouts.writeTotalMultiplier);
+        return true;
     }
+    m_written.push_back(byte);
+    written = 1;
     return true;
 }
 
@@ -107,20 +137,40 @@ bool FakeSerialBackend::Read(PortHandle port, BYTE* buffer, int count, int& rece
                              const TransferObserver& progress) {
     received = 0;
     Reply reply;
-    if (!m_replies.empty()) {
+    if (m_input.empty() && !m_replies.empty()) {
         reply = std::move(m_replies.front());
         m_replies.pop_front();
+        Arrive(std::move(reply.bytes));
     }
     m_log.push_back("read " + std::to_string(count) + (reply.fails ? " failed" : ""));
     if (!KnownHandle(port) || reply.fails) {
         return false;
     }
-    received = std::min(count, static_cast<int>(reply.bytes.size()));
-    std::copy_n(reply.bytes.begin(), received, buffer);
+    const Duration total =
+        m_now + Duration(m_timeouts.readTotalConstant + m_timeouts.readTotalMultiplier * count);
+    Duration deadline = total;
+    bool ok = true;
+    while (received < count) {
+        const bool byteDue = !m_input.empty() && m_input.front().at <= deadline;
+        const Duration next = byteDue ? std::max(m_now, m_input.front().at) : deadline;
+        if (m_hangUpAt && *m_hangUpAt <= next) {
+            m_now = std::max(m_now, *m_hangUpAt);
+            m_log.back() += " hung up";
+            ok = false;
+            break;
+        }
+        m_now = next;
+        if (!byteDue) {
+            break;
+        }
+        buffer[received++] = m_input.front().byte;
+        m_input.pop_front();
+        deadline = std::min(total, m_now + Duration(m_timeouts.readInterval));
+    }
     if (progress && received > 0) {
         progress(received);
     }
-    return true;
+    return ok;
 }
 
 bool FakeSerialBackend::Close(PortHandle port) {
@@ -135,6 +185,7 @@ bool FakeSerialBackend::Close(PortHandle port) {
 
 void FakeSerialBackend::Sleep(int milliseconds) {
     m_log.push_back("sleep " + std::to_string(milliseconds));
+    m_now += Duration(milliseconds);
 }
 
 CallLog OpenLog(int port) {

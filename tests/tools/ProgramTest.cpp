@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "tools/sim/DefaultImage.h"
+#include "tools/sim/Image.h"
 
 namespace {
 
@@ -102,9 +102,17 @@ TEST_F(SimProgram, RunsUntilTerminatedAndSavesOnTheWayOut) {
 }
 
 TEST_F(SimProgram, LogFileShowsBothDirections) {
-    // The shell holds the port open on descriptor 3 while the answer comes.
+    // The shell holds the port open on descriptor 3 while the answer comes. It neither sets the
+    // line nor paces its bytes: only a lenient beacon answers it, and a strict one says why not.
+    const Result strict = RunSim(
+        "--log " + Path("strict.log") +
+        " --run sh -c 'exec 3<>\"$WRENBEACON_COM1\"; printf \"\\033\\033V\" >&3; sleep 0.2'");
+    EXPECT_EQ(strict.status, 0) << strict.output;
+    EXPECT_NE(Contents("strict.log").find(" ms  beacon: "), std::string::npos)
+        << Contents("strict.log");
+
     const Result result = RunSim(
-        "--log " + Path("bytes.log") +
+        "--lenient --log " + Path("bytes.log") +
         " --run sh -c 'exec 3<>\"$WRENBEACON_COM1\"; printf \"\\033\\033V\" >&3; sleep 0.5'");
     EXPECT_EQ(result.status, 0) << result.output;
     const std::string log = Contents("bytes.log");

@@ -14,13 +14,16 @@ namespace wb::test {
 
 using Clock = std::chrono::steady_clock;
 
-PtyHost::PtyHost(const std::string& path)
+PtyHost::PtyHost(const std::string& path, bool settle)
     : m_fd(open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC)) {
     if (m_fd >= 0) {
-        termios attributes{};
-        tcgetattr(m_fd, &attributes);
-        cfmakeraw(&attributes);
-        tcsetattr(m_fd, TCSANOW, &attributes);
+        if (settle) {
+            termios attributes{};
+            tcgetattr(m_fd, &attributes);
+            cfmakeraw(&attributes);
+            cfsetspeed(&attributes, B4800);
+            tcsetattr(m_fd, TCSANOW, &attributes);
+        }
         ioctl(m_fd, TIOCEXCL);
     }
 }
@@ -33,12 +36,12 @@ PtyHost::~PtyHost() {
     }
 }
 
-bool PtyHost::Write(const Bytes& bytes) {
+bool PtyHost::Write(const Bytes& bytes, milliseconds pause) {
     for (std::uint8_t byte : bytes) {
         if (write(m_fd, &byte, 1) != 1) {
             return false;
         }
-        std::this_thread::sleep_for(milliseconds(10));
+        std::this_thread::sleep_for(pause);
     }
     return true;
 }

@@ -1,5 +1,5 @@
 // The host's end of the simulated beacon's terminal, held the way a serial program holds a port:
-// raw and exclusive, written one byte at a time with a 10 ms pause after each.
+// raw at 4800 baud and exclusive, written one byte at a time with a 10 ms pause after each.
 #pragma once
 
 #include <chrono>
@@ -14,7 +14,8 @@ using std::chrono::milliseconds;
 
 class PtyHost {
 public:
-    explicit PtyHost(const std::string& path);
+    // `settle`: make the line raw at 4800 baud; false leaves the settings as they are.
+    explicit PtyHost(const std::string& path, bool settle = true);
     ~PtyHost();
     PtyHost(const PtyHost&) = delete;
     PtyHost& operator=(const PtyHost&) = delete;
@@ -22,7 +23,7 @@ public:
     bool IsOpen() const { return m_fd >= 0; }
 
     // False at the first byte that cannot be written.
-    bool Write(const Bytes& bytes);
+    bool Write(const Bytes& bytes, milliseconds pause = milliseconds(10));
 
     // Reads until `count` bytes came, `gap` passed after a byte without another, or `limit`
     // passed since the start. The defaults suit a busy machine; ReadLikeHost is the real thing.

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <functional>
 #include <thread>
 
 #include "BeaconFixture.h"
@@ -52,16 +53,67 @@ TEST_F(SimBeacon, DownloadIsStoredAndUploadedByteForByte) {
     EXPECT_EQ(Values(beacon.Log(), true), sent);
 }
 
-TEST_F(SimBeacon, TerminalIsRawForAHostThatChangesOnlyTheLineSettings) {
-    const int fd = open(beacon.DevicePath().c_str(), O_RDWR | O_NOCTTY);
-    ASSERT_GE(fd, 0);
-    termios attributes{};
-    ASSERT_EQ(tcgetattr(fd, &attributes), 0);
-    close(fd);
-    EXPECT_EQ(attributes.c_lflag & (ICANON | ECHO | ISIG | IEXTEN), 0u);
-    EXPECT_EQ(attributes.c_iflag & (IXON | IXOFF | ICRNL | INLCR | IGNCR | ISTRIP), 0u);
-    EXPECT_EQ(attributes.c_oflag & OPOST, 0u);
-    EXPECT_EQ(attributes.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+// The beacon's terminal starts as a serial port does (cooked, 38400); what a host gets depends
+// on the settings it makes and its pace, and --log says why a command went unanswered.
+TEST(SimStrict, AnswersOnlyAHostOn4800EightNOneRawThatPacesItsBytes) {
+    const auto settings = [](speed_t speed, tcflag_t termios::*field, tcflag_t on) {
+        return [=](int fd) {
+            termios t{};
+            tcgetattr(fd, &t);
+            cfmakeraw(&t);
+            cfsetspeed(&t, speed);
+            t.*field |= on;
+            tcsetattr(fd, TCSANOW, &t);
+        };
+    };
+    const struct {
+        const char* name;
+        bool lenient;
+        std::function<void(int)> settle;  // empty: the line as the terminal starts
+        milliseconds pause;
+        const char* remark;  // empty: answered
+    } cases[] = {
+        {"settled and paced", false, settings(B4800, &termios::c_iflag, 0), milliseconds(10), ""},
+        {"as it starts", false, {}, milliseconds(10), "38400 baud, not 4800"},
+        {"9600 baud", false, settings(B9600, &termios::c_iflag, 0), milliseconds(10),
+         "9600 baud, not 4800"},
+        {"echo on", false, settings(B4800, &termios::c_lflag, ECHO), milliseconds(10), "ECHO"},
+        {"XON/XOFF", false, settings(B4800, &termios::c_iflag, IXON), milliseconds(10), "IXON"},
+        {"unpaced download", false, settings(B4800, &termios::c_iflag, 0), milliseconds(2),
+         "lost byte"},
+        {"lenient, unsettled and unpaced", true, {}, milliseconds(2), ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        sim::SimulatedBeacon beacon;
+        beacon.SetLenient(c.lenient);
+        beacon.Start();
+        if (c.settle) {  // the settings stay with the terminal
+            const int fd = open(beacon.DevicePath().c_str(), O_RDWR | O_NOCTTY);
+            c.settle(fd);
+            close(fd);
+        }
+        PtyHost host(beacon.DevicePath(), false);
+        ASSERT_TRUE(host.IsOpen());
+        const bool download = std::string(c.name) == "unpaced download";
+        EXPECT_TRUE(
+            host.Write(download ? DownloadCommand(AwkwardImage()) : kVersionQuery, c.pause));
+        const Bytes answer = host.Read(29, milliseconds(100), milliseconds(400));
+        std::string remarks;
+        for (const sim::Remark& r : beacon.TakeRemarks()) {
+            remarks += r.text + "\n";
+        }
+        if (download) {
+            EXPECT_EQ(beacon.Downloads(), 0);
+        }
+        if (std::string(c.remark).empty()) {
+            EXPECT_EQ(answer, kBanner);
+            EXPECT_EQ(remarks, "");
+        } else {
+            EXPECT_TRUE(answer.empty());
+            EXPECT_NE(remarks.find(c.remark), std::string::npos) << remarks;
+        }
+    }
 }
 
 TEST_F(SimBeacon, FollowsToneCommandsWithoutAnswerOrEcho) {

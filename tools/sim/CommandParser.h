@@ -12,7 +12,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "DefaultImage.h"
+#include "Image.h"
 
 namespace wb::sim {
 

@@ -39,4 +39,11 @@ std::string FormatLogLine(const LoggedByte& byte, std::chrono::steady_clock::tim
     return text;
 }
 
+std::string FormatLogLine(const Remark& remark, std::chrono::steady_clock::time_point start) {
+    const double ms = std::chrono::duration<double, std::milli>(remark.at - start).count();
+    char time[32];
+    std::snprintf(time, sizeof time, "%11.3f ms  beacon: ", ms);
+    return time + remark.text;
+}
+
 }  // namespace wb::sim

@@ -12,4 +12,7 @@ namespace wb::sim {
 // hexadecimal and as a character (printable ASCII quoted, control characters by name).
 std::string FormatLogLine(const LoggedByte& byte, std::chrono::steady_clock::time_point start);
 
+// "   1234.567 ms  beacon: ignored the upload: the line is 38400 baud, not 4800".
+std::string FormatLogLine(const Remark& remark, std::chrono::steady_clock::time_point start);
+
 }  // namespace wb::sim

@@ -22,7 +22,17 @@ std::string UsageText() {
            "  --log [FILE]             log every byte with its time in ms since the start, its\n"
            "                           direction, hex value and character; to FILE or stderr\n"
            "  --eeprom FILE            start from the 128 bytes in FILE\n"
+           "  --lenient                take every command, whatever the line's settings, and\n"
+           "                           bytes at any pace (the terminal is raw from the start);\n"
+           "                           by default, like the device, commands on a line that is\n"
+           "                           not 4800 8N1 raw go unanswered (--log says why), and a\n"
+           "                           byte of a command sent less than 9 ms after the one\n"
+           "                           before is lost\n"
            "  --save FILE              write the EEPROM's 128 bytes to FILE at exit\n"
+           "  --peer FOLDER --com-link LINK\n"
+           "                           no beacon: the far end of a raw line for a test in\n"
+           "                           another process (a Windows test under Wine), driven\n"
+           "                           through files in FOLDER; LINK is pointed at the terminal\n"
            "  --help                   show this text\n"
            "\n"
            "Faults:\n"
@@ -86,6 +96,16 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             if (hasValue && !args[i + 1].starts_with("-")) {
                 options.logFile = args[++i];
             }
+        } else if (arg == "--peer") {
+            if (!value(options.peerFolder)) {
+                return std::nullopt;
+            }
+        } else if (arg == "--com-link") {
+            if (!value(options.peerLink)) {
+                return std::nullopt;
+            }
+        } else if (arg == "--lenient") {
+            options.lenient = true;
         } else if (arg == "--eeprom") {
             if (!value(options.eepromFile)) {
                 return std::nullopt;
@@ -98,6 +118,10 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args, std::s
             error = "unknown argument '" + arg + "'";
             return std::nullopt;
         }
+    }
+    if (options.peerFolder.empty() != options.peerLink.empty()) {
+        error = "--peer and --com-link go together";
+        return std::nullopt;
     }
     return options;
 }

@@ -14,9 +14,12 @@ struct Options {
     Fault fault = Fault::None;
     std::optional<std::string> banner;
     bool log = false;
+    bool lenient = false;
     std::string logFile;           // empty: standard error
     std::string eepromFile;        // empty: the default image
     std::string saveFile;          // empty: not saved
+    std::string peerFolder;        // set: no beacon, the far end of a line for a test
+    std::string peerLink;          // the link the peer points at its terminal
     std::vector<std::string> run;  // the command and its arguments, empty: none
 };
 

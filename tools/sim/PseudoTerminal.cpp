@@ -19,7 +19,7 @@ namespace {
 
 }  // namespace
 
-PseudoTerminal::PseudoTerminal() {
+PseudoTerminal::PseudoTerminal(bool raw) {
     m_master = posix_openpt(O_RDWR | O_NOCTTY);
     if (m_master < 0) {
         Fail("posix_openpt");
@@ -43,11 +43,13 @@ PseudoTerminal::PseudoTerminal() {
         if (tcgetattr(m_master, &attributes) != 0) {
             Fail("tcgetattr");
         }
-        cfmakeraw(&attributes);
-        cfsetispeed(&attributes, B4800);
-        cfsetospeed(&attributes, B4800);
-        if (tcsetattr(m_master, TCSANOW, &attributes) != 0) {
-            Fail("tcsetattr");
+        if (raw) {
+            cfmakeraw(&attributes);
+            cfsetispeed(&attributes, B4800);
+            cfsetospeed(&attributes, B4800);
+            if (tcsetattr(m_master, TCSANOW, &attributes) != 0) {
+                Fail("tcsetattr");
+            }
         }
         const int flags = fcntl(m_master, F_GETFL);
         if (flags < 0 || fcntl(m_master, F_SETFL, flags | O_NONBLOCK) != 0 ||

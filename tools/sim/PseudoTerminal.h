@@ -1,5 +1,6 @@
 // A pseudo-terminal pair: the beacon keeps the master side, the host opens the slave's path as
-// its serial port. Both directions pass every byte unchanged and nothing is echoed.
+// its serial port. It starts with the system's default (cooked) settings, as a serial port
+// does, so a host must make the line raw itself; or raw at 4800 baud from the start.
 #pragma once
 
 #include <string>
@@ -9,7 +10,7 @@ namespace wb::sim {
 class PseudoTerminal {
 public:
     // Creates the pair; throws std::runtime_error saying what failed.
-    PseudoTerminal();
+    explicit PseudoTerminal(bool raw = false);
     ~PseudoTerminal();
     PseudoTerminal(const PseudoTerminal&) = delete;
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;

@@ -2,16 +2,19 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <optional>
 #include <stdexcept>
 #include <utility>
 
 #include "CommandParser.h"
+#include "LineCheck.h"
 #include "PacedLine.h"
 #include "PseudoTerminal.h"
 
@@ -36,6 +39,28 @@ constexpr std::size_t kHangupAfterImageBytes = kImageSize / 2;
 constexpr std::size_t kUnstableByte = kImageSize - 1;  // in the zero fill behind the texts
 constexpr std::size_t kCorruptByte = 64;
 constexpr std::uint8_t kCorruptMask = 0x01;
+
+// The device takes one byte of a command every 9 ms at most. The simulator cannot see when a
+// byte arrived, only that it came after the line was last seen empty and before it was read;
+// on a loaded machine it reads several well-paced bytes at once. So each byte is given the
+// earliest arrival that fits those bounds and the pace, and is lost only when none fits. Reads
+// are taken to be at most 100 ms late.
+constexpr auto kBytePace = 9ms;
+constexpr auto kMaxLate = 100ms;
+
+const char* CommandName(Command::Kind kind) {
+    switch (kind) {
+        case Command::Kind::Version:
+            return "version query";
+        case Command::Kind::Download:
+            return "download";
+        case Command::Kind::Upload:
+            return "upload";
+        case Command::Kind::Tone:
+            return "tone command";
+    }
+    return "command";
+}
 
 std::vector<std::uint8_t> Bytes(std::string_view text) {
     return {text.begin(), text.end()};
@@ -76,9 +101,11 @@ private:
     void ReceiveFromHost();
     void Handle(const Command& command, Clock::time_point now);
     bool HangUpIfFaulty();
+    bool TooSoon(Clock::time_point now);
+    void Note(Clock::time_point at, std::string text);
 
     SimulatedBeacon& m_beacon;
-    PseudoTerminal m_pty;
+    PseudoTerminal m_pty{m_beacon.m_lenient};
     int m_wake[2]{-1, -1};
     CommandParser m_parser;
     PacedLine m_line;
@@ -86,6 +113,8 @@ private:
     Clock::time_point m_lastHostByte{};
     Clock::time_point m_quietSince{};  // the host's arrival or the last byte either way
     bool m_noiseSent = false;
+    Clock::time_point m_emptySince{};   // when a read last found nothing waiting
+    Clock::time_point m_lastArrival{};  // the earliest arrival that fits the last byte taken
 };
 
 void SimulatedBeacon::Device::Run() {
@@ -180,8 +209,14 @@ void SimulatedBeacon::Device::CheckHost(Clock::time_point now, bool hostLeft) {
 
 void SimulatedBeacon::Device::ReceiveFromHost() {
     std::uint8_t buffer[256];
-    ssize_t count;
-    while ((count = read(m_pty.Master(), buffer, sizeof buffer)) > 0) {
+    for (;;) {
+        const Clock::time_point before = Clock::now();
+        const ssize_t count = read(m_pty.Master(), buffer, sizeof buffer);
+        if (count <= 0) {
+            m_emptySince = before;
+            return;
+        }
+        const Clock::time_point seen = Clock::now();
         for (ssize_t i = 0; i < count; ++i) {
             const Clock::time_point now = Clock::now();
             {
@@ -191,6 +226,13 @@ void SimulatedBeacon::Device::ReceiveFromHost() {
             m_lastHostByte = now;
             m_quietSince = now;
             m_noiseSent = false;
+            if (TooSoon(seen)) {
+                char text[64];
+                std::snprintf(text, sizeof text, "lost byte %02X: it came too soon after the last",
+                              buffer[i]);
+                Note(now, text);
+                continue;
+            }
             if (const auto command = m_parser.Feed(buffer[i])) {
                 Handle(*command, now);
             }
@@ -214,7 +256,38 @@ bool SimulatedBeacon::Device::HangUpIfFaulty() {
     return true;
 }
 
+bool SimulatedBeacon::Device::TooSoon(Clock::time_point seen) {
+    if (m_beacon.m_lenient) {
+        return false;
+    }
+    Clock::time_point arrival = std::max(m_emptySince, seen - kMaxLate);
+    if (m_parser.MidCommand()) {
+        arrival = std::max(arrival, m_lastArrival + kBytePace);
+    }
+    if (arrival > seen) {
+        return true;
+    }
+    m_lastArrival = arrival;
+    return false;
+}
+
+void SimulatedBeacon::Device::Note(Clock::time_point at, std::string text) {
+    std::lock_guard<std::mutex> lock(m_beacon.m_mutex);
+    m_beacon.m_remarks.push_back({at, std::move(text)});
+}
+
 void SimulatedBeacon::Device::Handle(const Command& command, Clock::time_point now) {
+    if (!m_beacon.m_lenient) {
+        termios line{};
+        const std::string problem = tcgetattr(m_pty.Master(), &line) != 0
+                                        ? std::string("its settings cannot be read")
+                                        : LineProblem(line);
+        if (!problem.empty()) {
+            Note(now, std::string("ignored the ") + CommandName(command.kind) + ": the line is " +
+                          problem);
+            return;
+        }
+    }
     std::vector<std::uint8_t> answer;
     std::lock_guard<std::mutex> lock(m_beacon.m_mutex);
     const Fault fault = m_beacon.m_fault;
@@ -279,6 +352,16 @@ void SimulatedBeacon::Stop() {
         m_thread.join();
     }
     m_device.reset();
+}
+
+void SimulatedBeacon::SetLenient(bool lenient) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_lenient = lenient;
+}
+
+std::vector<Remark> SimulatedBeacon::TakeRemarks() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return std::exchange(m_remarks, {});
 }
 
 void SimulatedBeacon::SetFault(Fault fault) {

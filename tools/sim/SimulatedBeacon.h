@@ -14,8 +14,8 @@
 #include <thread>
 #include <vector>
 
-#include "DefaultImage.h"
 #include "Fault.h"
+#include "Image.h"
 
 namespace wb::sim {
 
@@ -23,6 +23,12 @@ struct LoggedByte {
     std::chrono::steady_clock::time_point at;
     bool fromHost;
     std::uint8_t value;
+};
+
+// Something the beacon noticed about the host's side of the line, e.g. why it ignored a command.
+struct Remark {
+    std::chrono::steady_clock::time_point at;
+    std::string text;
 };
 
 class PseudoTerminal;
@@ -42,6 +48,11 @@ public:
     // The path the host opens as its serial port, e.g. /dev/pts/7.
     const std::string& DevicePath() const { return m_devicePath; }
 
+    // Strict (the default) like the device: a command received while the line is not 4800 8N1
+    // raw is ignored, and a byte of a command sent sooner than 9 ms after the one before is
+    // lost. Lenient: the terminal is raw from the start and every byte counts. Set before Start.
+    void SetLenient(bool lenient);
+
     void SetFault(Fault fault);  // takes effect from the next command
     void SetBanner(std::string banner);
     Image Eeprom() const;
@@ -51,6 +62,7 @@ public:
     std::vector<LoggedByte> Log() const;  // every byte both ways, in order, with its time
     void ClearLog();
     std::vector<LoggedByte> TakeLog();  // Log and ClearLog in one step
+    std::vector<Remark> TakeRemarks();  // what was noticed since the last call, in order
 
     int Downloads() const;  // images received whole and stored
     int Uploads() const;
@@ -69,6 +81,8 @@ private:
 
     mutable std::mutex m_mutex;  // guards everything below it
     Fault m_fault = Fault::None;
+    bool m_lenient = false;
+    std::vector<Remark> m_remarks;
     std::string m_banner;
     Image m_eeprom;
     char m_tone = 'x';

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "LinePeer.h"
 #include "LogLine.h"
 #include "Options.h"
 #include "SimulatedBeacon.h"
@@ -118,9 +119,21 @@ int ExitStatus(int waitStatus) {
 
 // Writes (or, without a log, just drops) what the beacon has logged since the last call.
 void DrainLog(wb::sim::SimulatedBeacon& beacon, std::FILE* log, Clock::time_point start) {
+    const std::vector<wb::sim::Remark> remarks = beacon.TakeRemarks();
+    auto remark = remarks.begin();
     for (const wb::sim::LoggedByte& byte : beacon.TakeLog()) {
+        for (; remark != remarks.end() && remark->at < byte.at; ++remark) {
+            if (log != nullptr) {
+                std::fprintf(log, "%s\n", wb::sim::FormatLogLine(*remark, start).c_str());
+            }
+        }
         if (log != nullptr) {
             std::fprintf(log, "%s\n", wb::sim::FormatLogLine(byte, start).c_str());
+        }
+    }
+    for (; remark != remarks.end(); ++remark) {
+        if (log != nullptr) {
+            std::fprintf(log, "%s\n", wb::sim::FormatLogLine(*remark, start).c_str());
         }
     }
     if (log != nullptr) {
@@ -168,7 +181,12 @@ int main(int argc, char** argv) {
         return EXIT_SUCCESS;
     }
 
+    if (!options->peerFolder.empty()) {
+        return wb::sim::RunLinePeer(options->peerFolder, options->peerLink);
+    }
+
     wb::sim::SimulatedBeacon beacon;
+    beacon.SetLenient(options->lenient);
     beacon.SetFault(options->fault);
     if (options->banner) {
         beacon.SetBanner(*options->banner);

@@ -1,15 +1,18 @@
 #include "DefaultImage.h"
 
 #include <algorithm>
+#include <iterator>
 
-namespace wb::sim {
+#include "ImageLayout.h"
+
+namespace wb::image {
 namespace {
 
 // Both profiles NOCALL, path WIDE3-3, status "Wrenbeacon", calibration 128, interval 60 s,
 // keyup delay 38 units, quiet time 58 units, flags 0xC2 (MIC-E, altitude, valid fixes only).
 // The Secondary shares the Primary's address block and status text. Bytes 56 to 127 are zero.
 // clang-format off
-constexpr std::uint8_t kUsedBytes[] = {
+constexpr BYTE kUsedBytes[] = {
     // 0-1 address block offsets, 2-3 calibration, 4-5 keyup delay, 6-9 interval (low, high),
     // 10-11 flags, 12-13 status every, 14-15 status text offsets
     0x1C, 0x1C, 0x80, 0x80, 0x26, 0x26, 0x3C, 0x3C, 0x00, 0x00, 0xC2, 0xC2, 0x03, 0x03, 0x2D, 0x2D,
@@ -23,13 +26,14 @@ constexpr std::uint8_t kUsedBytes[] = {
 };
 // clang-format on
 static_assert(sizeof(kUsedBytes) == 56);
+static_assert(kSize == 128);
 
 }  // namespace
 
-Image DefaultImage() {
-    Image image{};
+std::array<BYTE, 128> DefaultImage() {
+    std::array<BYTE, 128> image{};
     std::copy(std::begin(kUsedBytes), std::end(kUsedBytes), image.begin());
     return image;
 }
 
-}  // namespace wb::sim
+}  // namespace wb::image

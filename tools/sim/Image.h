@@ -1,16 +1,17 @@
-// The beacon's EEPROM as it leaves the factory.
+// The beacon's 128-byte EEPROM image, as the simulated beacon keeps it.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
 
+#include "config/DefaultImage.h"
+
 namespace wb::sim {
 
 inline constexpr std::size_t kImageSize = 128;
 using Image = std::array<std::uint8_t, kImageSize>;
 
-// The image of the default configuration, byte for byte.
-Image DefaultImage();
+using image::DefaultImage;  // the factory image the beacon starts from
 
 }  // namespace wb::sim

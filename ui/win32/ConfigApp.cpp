@@ -8,8 +8,11 @@ bool CConfigApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{sizeof controls,
                                   ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&controls);
+    // The boxes come first: the window's trace, when asked for, sees the sink installed before it.
+    CConfigDlg* window = nullptr;
+    wb::ui::MessageBoxSink boxes([&window] { return window ? window->GetSafeHwnd() : nullptr; });
     CConfigDlg dlg;
-    wb::ui::MessageBoxSink boxes([&dlg] { return dlg.GetSafeHwnd(); });
+    window = &dlg;
     dlg.DoModal();
     return false;
 }

@@ -17,6 +17,14 @@ constexpr DWORD kDialogStyle = DS_MODALFRAME | DS_3DLOOK | DS_CENTER | WS_POPUP 
 
 // Below Exit, where the template leaves room (dialog units).
 constexpr RECT kProgressPlace = {320, 226, 320 + 75, 226 + 11};
+// How wide a tip may grow before it wraps (dialog units).
+constexpr int kTooltipWidth = 200;
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[32] = {};
+    GetClassNameW(window, name, static_cast<int>(std::size(name)));
+    return name;
+}
 
 }  // namespace
 
@@ -88,9 +96,7 @@ INT_PTR CConfigDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NOTIFY:
             return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
         case WM_CLOSE:
-            if (!IsBusy()) {
-                EndDialogWith(IDCANCEL);
-            }
+            TryClose(IDCANCEL);
             return TRUE;
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
@@ -141,6 +147,7 @@ BOOL CConfigDlg::OnInitDialog() {
     SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
     CreateProgress();
+    CreateTooltips();
     m_window.OnInitDialog();
     return TRUE;
 }
@@ -263,14 +270,74 @@ bool CConfigDlg::OnPaint() {
 }
 
 void CConfigDlg::OnCommand(int id, int code) {
-    if (code != BN_CLICKED || IsBusy()) {
+    if (IsBusy() || m_closing) {
+        return;
+    }
+    const auto kind = m_kinds.find(id);
+    const bool edited =
+        kind != m_kinds.end() &&
+        ((kind->second == ControlKind::Edit && code == EN_CHANGE) ||
+         (kind->second == ControlKind::ComboBox && code == CBN_SELCHANGE && id != IDC_COM_PORT));
+    if (edited) {
+        m_window.OnFormChanged();
+        return;
+    }
+    if (code != BN_CLICKED) {
         return;
     }
     if (id == IDOK || id == IDCANCEL) {
-        EndDialogWith(id);
+        TryClose(id);
+    } else if (!m_window.OnCommand(id) && kind != m_kinds.end() &&
+               kind->second == ControlKind::CheckBox) {
+        m_window.OnFormChanged();  // a box that only toggles itself
+    }
+}
+
+void CConfigDlg::TryClose(INT_PTR result) {
+    if (m_closing) {
         return;
     }
-    m_window.OnCommand(id);
+    m_closing = true;
+    const bool mayClose = m_window.QueryClose();
+    m_closing = false;
+    if (mayClose) {
+        EndDialogWith(result);
+    }
+}
+
+// Each control's tip shows over it; the dialog hears the mouse over a disabled control, so the
+// control's place in the dialog carries the tip too. A list's edit part is a window of its own.
+void CConfigDlg::CreateTooltips() {
+    m_tooltips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                 WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    RECT width{0, 0, kTooltipWidth, 0};
+    MapDialogRect(m_hWnd, &width);
+    SendMessageW(m_tooltips, TTM_SETMAXTIPWIDTH, 0, width.right);
+    for (const ControlTooltip& tip : ConfigTooltips()) {
+        HWND control = GetDlgItem(tip.id);
+        if (control == nullptr) {
+            continue;
+        }
+        std::wstring text = wb::ui::WidenLatin1(tip.text);
+        TTTOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = m_hWnd;
+        tool.lpszText = text.data();
+        tool.uFlags = TTF_SUBCLASS;
+        tool.uId = static_cast<UINT_PTR>(tip.id);
+        GetWindowRect(control, &tool.rect);
+        MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&tool.rect), 2);
+        SendMessageW(m_tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
+        for (HWND part : {control, GetWindow(control, GW_CHILD)}) {
+            if (part != nullptr && ClassOf(part) != L"ComboLBox") {
+                tool.uId = reinterpret_cast<UINT_PTR>(part);
+                SendMessageW(m_tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+            }
+        }
+    }
 }
 
 bool CConfigDlg::OnNotify(const NMHDR& header) {

@@ -15,6 +15,7 @@
 #include "ui/ActionHost.h"
 #include "ui/ConfigWindow.h"
 #include "ui/ControlAccess.h"
+#include "ui/WindowBackend.h"
 #include "ui/win32/Win32.h"
 
 class CConfigDlg : public wb::ui::ControlAccess, public wb::ui::ActionHost {
@@ -54,6 +55,7 @@ public:
     void ExpectProgress(int bytes) override;
     void AddProgress(int bytes) override;
     void EndProgress() override;
+    bool AskQuestion(const wb::Message& question, const char* yes, const char* no) override;
 
     // True while an action runs, its boxes included: the window then takes no command.
     bool IsBusy();
@@ -61,8 +63,8 @@ public:
     HICON m_hIcon;
     HICON m_hSmallIcon;
     CTrackerConfig m_config;
-    std::unique_ptr<wb::SerialBackend> m_backend = wb::MakePlatformBackend();
-    CComPort m_port{*m_backend};
+    wb::ui::WindowBackend m_backend;
+    CComPort m_port{m_backend.Get()};
     wb::ui::ConfigWindow m_window{*this, *this, m_config, m_port};
 
 private:
@@ -76,6 +78,9 @@ private:
     bool OnSysCommand(WPARAM id);
     bool OnPaint();
     void OnCommand(int id, int code);
+    // Every way out (Exit, Enter, Escape, the close box) ends here: the window asks first.
+    void TryClose(INT_PTR result);
+    void CreateTooltips();
     bool OnNotify(const NMHDR& header);
     void EndDialogWith(INT_PTR result);
     // The control `id` when it is of `kind`, else null.
@@ -94,6 +99,8 @@ private:
     bool m_modal = false;
     INT_PTR m_result = 0;
     bool m_inBackground = false;
+    bool m_closing = false;  // the window is asking whether it may close
+    HWND m_tooltips = nullptr;
     std::map<int, wb::res::ControlKind> m_kinds;
     std::atomic<int> m_moved{0};
     std::atomic<int> m_expected{0};

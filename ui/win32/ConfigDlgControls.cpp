@@ -1,7 +1,9 @@
 // Control access by id over the dialog's controls, and the host of the device actions.
 #include <algorithm>
 
+#include "res/ResourceIds.h"
 #include "ui/win32/ConfigDlg.h"
+#include "ui/win32/MessageBoxSink.h"
 #include "ui/win32/WideText.h"
 
 using wb::res::ControlKind;
@@ -68,9 +70,16 @@ std::string CConfigDlg::GetFieldText(int id) const {
     return wb::ui::NarrowLatin1(text);
 }
 
+// An edit field's text, and also a label's or a group box's title.
 void CConfigDlg::SetFieldText(int id, const char* text) {
-    if (HWND edit = ControlOfKind(id, ControlKind::Edit)) {
-        SetWindowTextW(edit, wb::ui::WidenLatin1(text).c_str());
+    HWND control = nullptr;
+    for (ControlKind kind : {ControlKind::Edit, ControlKind::Static, ControlKind::GroupBox}) {
+        if (control == nullptr) {
+            control = ControlOfKind(id, kind);
+        }
+    }
+    if (control != nullptr) {
+        SetWindowTextW(control, wb::ui::WidenLatin1(text).c_str());
     }
 }
 
@@ -155,7 +164,9 @@ bool CConfigDlg::RunInBackground(const std::function<bool()>& exchange) {
     return work.failed;
 }
 
+// The bar takes the place of the line under the form while it shows.
 void CConfigDlg::BeginProgress() {
+    ShowWindow(GetDlgItem(wb::res::IDC_IMAGE_USAGE), SW_HIDE);
     m_moved = 0;
     m_expected = 0;
     RefreshProgress();
@@ -177,6 +188,11 @@ void CConfigDlg::EndProgress() {
     KillTimer(m_hWnd, kProgressTimer);
     RefreshProgress();
     ShowWindow(m_progress, SW_HIDE);
+    ShowWindow(GetDlgItem(wb::res::IDC_IMAGE_USAGE), SW_SHOWNOACTIVATE);
+}
+
+bool CConfigDlg::AskQuestion(const wb::Message& question, const char* yes, const char* no) {
+    return wb::ui::AskQuestionOver(m_hWnd, question, yes, no);
 }
 
 void CConfigDlg::RefreshProgress() {

@@ -26,6 +26,10 @@ private:
     MessageSink m_previous;
 };
 
+// A question in a box over `owner` with the buttons `yes` and `no`; `no` is the default, and
+// Escape and closing the box give it too. True when the user chose `yes`. The owner's thread.
+bool AskQuestionOver(HWND owner, const Message& question, const char* yes, const char* no);
+
 // Shows one box and returns once the user has dismissed it. The owner's thread only. An empty
 // caption gives the system's own title; a detail stands under the text, after an empty line.
 void ShowMessageBoxOver(HWND owner, const Message& message);

@@ -298,12 +298,83 @@ TEST_F(Win32Dialog, BackgroundExchangeKeepsTheWindowAliveAndDeaf) {
     EXPECT_EQ(dlg->Result(), 0);
 }
 
+TEST_F(Win32Dialog, EveryControlWithATipShowsIt) {
+    HWND tips = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) {
+            if (ClassOf(window) == "tooltips_class32") {
+                *reinterpret_cast<HWND*>(found) = window;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tips));
+    ASSERT_NE(tips, nullptr);
+    for (const ControlTooltip& tip : ConfigTooltips()) {
+        SCOPED_TRACE(tip.id);
+        wchar_t text[512] = {};
+        TTTOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = dlg->GetSafeHwnd();
+        tool.lpszText = text;
+        // Over the control itself, and over its place for when it is disabled.
+        for (UINT_PTR id :
+             {reinterpret_cast<UINT_PTR>(Item(tip.id)), static_cast<UINT_PTR>(tip.id)}) {
+            text[0] = L'\0';
+            tool.uFlags = id == static_cast<UINT_PTR>(tip.id) ? 0 : TTF_IDISHWND;
+            tool.uId = id;
+            SendMessageW(tips, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+            EXPECT_EQ(ui::NarrowLatin1(text), tip.text);
+        }
+    }
+}
+
+// A question has the two answers it is given; Escape gives the second.
+TEST_F(Win32Dialog, QuestionsOfferTheirOwnAnswers) {
+    for (const bool pressYes : {true, false}) {
+        std::vector<std::string> buttons;
+        bool answer = !pressYes;
+        const int seen = AnswerDialogs(
+            dlg->GetSafeHwnd(),
+            [&] {
+                answer = dlg->AskQuestion({"Go on?", "Wrenbeacon Test", {}}, "Go", "Stay");
+            },
+            [&](HWND box) {
+                EXPECT_EQ(Text(box), "Wrenbeacon Test");
+                HWND go = nullptr;
+                for (HWND c = GetWindow(box, GW_CHILD); c != nullptr;
+                     c = GetWindow(c, GW_HWNDNEXT)) {
+                    if (ClassOf(c) == "Button" && IsWindowVisible(c)) {
+                        buttons.push_back(Text(c));
+                        go = Text(c) == "Go" ? c : go;
+                    }
+                }
+                if (pressYes && go != nullptr) {
+                    SendMessageW(go, BM_CLICK, 0, 0);
+                } else {
+                    SendMessageW(box, WM_COMMAND, IDCANCEL, 0);
+                }
+            });
+        EXPECT_EQ(seen, 1);
+        EXPECT_EQ(answer, pressYes);
+        EXPECT_EQ(buttons, (std::vector<std::string>{"Go", "Stay"}));
+    }
+}
+
+TEST_F(Win32Dialog, TextsReachLabelsAndGroupTitlesToo) {
+    dlg->SetFieldText(IDC_TONE_GROUP, "Tone Test - sending 1200 Hz");
+    EXPECT_EQ(Text(Item(IDC_TONE_GROUP)), "Tone Test - sending 1200 Hz");
+    dlg->SetFieldText(IDC_IMAGE_USAGE, "Uses 1 of 128 bytes");
+    EXPECT_EQ(Text(Item(IDC_IMAGE_USAGE)), "Uses 1 of 128 bytes");
+}
+
 TEST_F(Win32Dialog, ProgressBarCountsBytesWhileShown) {
     HWND bar = Item(CConfigDlg::kProgressId);
     ASSERT_NE(bar, nullptr);
     EXPECT_FALSE(IsWindowVisible(bar));
     dlg->BeginProgress();
     EXPECT_TRUE(IsWindowVisible(bar));
+    EXPECT_FALSE(IsWindowVisible(Item(IDC_IMAGE_USAGE))) << "the bar takes the line's place";
     dlg->ExpectProgress(260);
     dlg->AddProgress(100);
     dlg->AddProgress(30);
@@ -312,6 +383,7 @@ TEST_F(Win32Dialog, ProgressBarCountsBytesWhileShown) {
     EXPECT_EQ(SendMessageW(bar, PBM_GETPOS, 0, 0), 130);
     dlg->EndProgress();
     EXPECT_FALSE(IsWindowVisible(bar));
+    EXPECT_TRUE(IsWindowVisible(Item(IDC_IMAGE_USAGE)));
 }
 
 }  // namespace

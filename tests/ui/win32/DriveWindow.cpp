@@ -19,9 +19,13 @@
 //   showing CAPTION TEXT  waits for a message box owned by the window with that caption and
 //                       text (a detail may follow after an empty line), one OK button, no icon
 //   box CAPTION TEXT    the same, then presses its OK
+//   answer CAPTION TEXT BUTTON
+//                       waits for a question owned by the window with that caption and text,
+//                       and presses its button BUTTON
 //   end click ID | end key ID VK
 //                       repeats the click or key until the program has ended, then checks that
 //                       it ended with status 0 (a busy window ignores them)
+//   ended               waits until the program has ended, with status 0
 //
 // Controls are found by id in the program's top-level dialog; message boxes are dialogs whose
 // owner is that window, their text in the static control 0xFFFF.
@@ -149,6 +153,7 @@ private:
     bool Expect(const std::string& what, const std::function<std::string()>& read,
                 const std::string& expected);
     bool Box(const std::string& caption, const std::string& text, bool answer);
+    bool Answer(const std::string& caption, const std::string& text, const std::string& button);
     bool End(const std::function<void()>& poke);
 
     PROCESS_INFORMATION m_process{};
@@ -213,6 +218,47 @@ bool Driver::Box(const std::string& caption, const std::string& text, bool answe
         WaitFor([box] { return !IsWindow(box) || !IsWindowVisible(box); });
     }
     return true;
+}
+
+// The task dialog that asks a question has the text in one of its controls and a button for each
+// answer, named as told.
+bool Driver::Answer(const std::string& caption, const std::string& text,
+                    const std::string& button) {
+    HWND press = nullptr;
+    std::string seen;
+    const bool ok = WaitFor([&] {
+        press = nullptr;
+        seen.clear();
+        bool textShown = false;
+        for (HWND box : Dialogs(m_process.dwProcessId, m_dialog)) {
+            seen = "\"" + TextOf(box) + "\"";
+            if (TextOf(box) != caption) {
+                continue;
+            }
+            for (HWND child = GetWindow(box, GW_CHILD); child != nullptr;
+                 child = GetWindow(child, GW_HWNDNEXT)) {
+                if (!IsWindowVisible(child)) {
+                    continue;
+                }
+                const std::string shown = TextOf(child);
+                textShown = textShown || TextMatches(shown, text);
+                if (ClassOf(child) == "Button") {
+                    seen += " [" + shown + "]";
+                    if (shown == button) {
+                        press = child;
+                    }
+                }
+            }
+            return textShown && press != nullptr;
+        }
+        return false;
+    });
+    std::printf("%s answer \"%s\" \"%s\" %s%s\n", ok ? "ok  " : "FAIL", caption.c_str(),
+                text.c_str(), button.c_str(), ok ? "" : (": saw " + seen).c_str());
+    if (ok) {
+        Send(press, BM_CLICK);
+    }
+    return ok;
 }
 
 bool Driver::End(const std::function<void()>& poke) {
@@ -313,6 +359,14 @@ bool Driver::Step(const std::vector<std::string>& args, std::size_t& at) {
         const std::string caption = next();
         const std::string text = next();
         return Box(caption, text, verb == "box");
+    }
+    if (verb == "answer") {
+        const std::string caption = next();
+        const std::string text = next();
+        return Answer(caption, text, next());
+    }
+    if (verb == "ended") {
+        return End([] {});
     }
     if (verb == "end") {
         const std::string how = next();

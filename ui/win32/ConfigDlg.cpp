@@ -4,6 +4,7 @@
 #include "res/Resources.h"
 #include "ui/win32/AboutDlg.h"
 #include "ui/win32/DialogTemplateBuilder.h"
+#include "ui/win32/FileDialogs.h"
 #include "ui/win32/MainIcon.h"
 #include "ui/win32/MessageBoxSink.h"
 #include "ui/win32/WideText.h"
@@ -138,18 +139,29 @@ INT_PTR CConfigDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL CConfigDlg::OnInitDialog() {
     FillLists();
-    HMENU systemMenu = GetSystemMenu(m_hWnd, FALSE);
-    const std::wstring about = wb::ui::WidenLatin1(AboutMenuText());
-    if (systemMenu != nullptr && !about.empty()) {
-        AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
-    }
+    AddSystemMenuEntries();
     SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
     CreateProgress();
     CreateTooltips();
     m_window.OnInitDialog();
     return TRUE;
+}
+
+// The files first, then About, each after a separator.
+void CConfigDlg::AddSystemMenuEntries() {
+    HMENU systemMenu = GetSystemMenu(m_hWnd, FALSE);
+    if (systemMenu == nullptr) {
+        return;
+    }
+    AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(systemMenu, MF_STRING, kOpenConfigCommand, L"Open Configuration...");
+    AppendMenuW(systemMenu, MF_STRING, kSaveConfigCommand, L"Save Configuration As...");
+    const std::wstring about = wb::ui::WidenLatin1(AboutMenuText());
+    if (!about.empty()) {
+        AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+    }
 }
 
 // In the order of the template; a sorted list sorts itself.
@@ -242,13 +254,41 @@ void CConfigDlg::ForgetPaneBrush() {
 }
 
 bool CConfigDlg::OnSysCommand(WPARAM id) {
-    if ((id & 0xFFF0) == IDM_ABOUTBOX) {
-        CAboutDlg about(m_hIcon);
-        about.DoModal(m_hWnd);
-        return true;
+    switch (id & 0xFFF0) {
+        case IDM_ABOUTBOX: {
+            CAboutDlg about(m_hIcon);
+            about.DoModal(m_hWnd);
+            return true;
+        }
+        case kOpenConfigCommand:
+            OnOpenConfig();
+            return true;
+        case kSaveConfigCommand:
+            OnSaveConfigAs();
+            return true;
+        default:
+            break;
     }
     // Closing waits until the action has ended; everything else is the system's.
     return (id & 0xFFF0) == SC_CLOSE && IsBusy();
+}
+
+void CConfigDlg::OnOpenConfig() {
+    if (IsBusy() || m_closing) {
+        return;
+    }
+    if (const auto path = wb::ui::AskOpenPath(m_hWnd)) {
+        m_window.OnOpenConfig(*path);
+    }
+}
+
+void CConfigDlg::OnSaveConfigAs() {
+    if (IsBusy() || m_closing) {
+        return;
+    }
+    if (const auto path = wb::ui::AskSavePath(m_hWnd)) {
+        m_window.OnSaveConfigAs(*path);
+    }
 }
 
 bool CConfigDlg::OnPaint() {
@@ -274,10 +314,11 @@ void CConfigDlg::OnCommand(int id, int code) {
         return;
     }
     const auto kind = m_kinds.find(id);
+    // The port list is no part of the form.
     const bool edited =
-        kind != m_kinds.end() &&
-        ((kind->second == ControlKind::Edit && code == EN_CHANGE) ||
-         (kind->second == ControlKind::ComboBox && code == CBN_SELCHANGE && id != IDC_COM_PORT));
+        kind != m_kinds.end() && ((kind->second == ControlKind::Edit && code == EN_CHANGE) ||
+                                  (kind->second == ControlKind::ComboBox && id != IDC_COM_PORT &&
+                                   (code == CBN_SELCHANGE || code == CBN_EDITCHANGE)));
     if (edited) {
         m_window.OnFormChanged();
         return;
@@ -294,7 +335,7 @@ void CConfigDlg::OnCommand(int id, int code) {
 }
 
 void CConfigDlg::TryClose(INT_PTR result) {
-    if (m_closing) {
+    if (m_closing || IsBusy()) {
         return;
     }
     m_closing = true;

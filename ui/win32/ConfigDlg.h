@@ -23,6 +23,9 @@ public:
     // The bar under Exit that counts the bytes of a read or write, and the timer that redraws it.
     static constexpr int kProgressId = 1100;
     static constexpr UINT_PTR kProgressTimer = 1;
+    // The system menu's entries beside "About": commands below 0xF000, multiples of 16.
+    static constexpr UINT kOpenConfigCommand = 0x0020;
+    static constexpr UINT kSaveConfigCommand = 0x0030;
 
     CConfigDlg();
     ~CConfigDlg() override;
@@ -75,7 +78,10 @@ private:
     BOOL OnInitDialog();
     void FillLists();
     void CreateProgress();
+    void AddSystemMenuEntries();
     bool OnSysCommand(WPARAM id);
+    void OnOpenConfig();
+    void OnSaveConfigAs();
     bool OnPaint();
     void OnCommand(int id, int code);
     // Every way out (Exit, Enter, Escape, the close box) ends here: the window asks first.

@@ -1,5 +1,6 @@
 #include "ui/win32/MessageBoxSink.h"
 
+#include "ui/win32/BoxFit.h"
 #include "ui/win32/WideText.h"
 
 namespace wb::ui {
@@ -32,8 +33,11 @@ TaskDialogFunction FindTaskDialog() {
 
 void ShowMessageBoxOver(HWND owner, const Message& message) {
     const std::wstring caption = WidenLatin1(message.caption.c_str());
-    MessageBoxW(owner, BoxText(message).c_str(), caption.empty() ? nullptr : caption.c_str(),
-                MB_OK);
+    const std::wstring text = BoxText(message);
+    // An empty caption gives the system's own title, "Error".
+    ShowFittedBox(caption.empty() ? L"Error" : caption, text, [&] {
+        return MessageBoxW(owner, text.c_str(), caption.empty() ? nullptr : caption.c_str(), MB_OK);
+    });
 }
 
 bool AskQuestionOver(HWND owner, const Message& question, const char* yes, const char* no) {
@@ -42,7 +46,9 @@ bool AskQuestionOver(HWND owner, const Message& question, const char* yes, const
     const std::wstring yesText = WidenLatin1(yes);
     const std::wstring noText = WidenLatin1(no);
     if (TaskDialogFunction taskDialog = FindTaskDialog()) {
-        constexpr int kYes = 100, kNo = 101;
+        // `no` carries the id of Escape, so that Escape gives it wherever the dialog manager
+        // turns the key into that command.
+        constexpr int kYes = 100, kNo = IDCANCEL;
         const TASKDIALOG_BUTTON buttons[] = {{kYes, yesText.c_str()}, {kNo, noText.c_str()}};
         TASKDIALOGCONFIG config{};
         config.cbSize = sizeof config;
@@ -53,14 +59,17 @@ bool AskQuestionOver(HWND owner, const Message& question, const char* yes, const
         config.cButtons = static_cast<UINT>(std::size(buttons));
         config.pButtons = buttons;
         config.nDefaultButton = kNo;  // Enter alone never throws the user's work away
+        config.cxWidth = TaskDialogWidth(caption, text);
         int chosen = 0;
         if (SUCCEEDED(taskDialog(&config, &chosen, nullptr, nullptr))) {
             return chosen == kYes;
         }
     }
     // Without it the buttons keep the system's names: OK for `yes`, Cancel for `no`.
-    const int answer = MessageBoxW(owner, text.c_str(), caption.empty() ? nullptr : caption.c_str(),
-                                   MB_OKCANCEL | MB_DEFBUTTON2);
+    const int answer = ShowFittedBox(caption, text, [&] {
+        return MessageBoxW(owner, text.c_str(), caption.empty() ? nullptr : caption.c_str(),
+                           MB_OKCANCEL | MB_DEFBUTTON2);
+    });
     return answer != IDCANCEL && answer != 0;
 }
 

@@ -1,8 +1,8 @@
 // Message boxes owned by the main window: while an object of this class lives, every message of
 // the program is shown in a box over the window that `owner` gives at that moment, with only an
-// OK button and no icon. A box asked for on another thread is shown on the owner's thread (which
-// handles kShowMessage by calling ShowMessageBoxOver), and that thread waits until the user has
-// answered it.
+// OK button and no icon, wide enough for its caption and its paths (BoxFit.h). A box asked for on
+// another thread is shown on the owner's thread (which handles kShowMessage by calling
+// ShowMessageBoxOver), and that thread waits until the user has answered it.
 #pragma once
 
 #include <functional>

@@ -1,10 +1,13 @@
 // The Win32 main dialog in-process: built from template 102 as the native controls it names, its
 // window chrome, control access by id, and how it waits for an exchange in the background.
+#include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <vector>
 
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
+#include "tests/support/TempDir.h"
 #include "tests/ui/win32/DialogFixture.h"
 #include "ui/win32/MessageBoxSink.h"
 
@@ -58,8 +61,9 @@ TEST_F(Win32Dialog, ControlsComeFromTheTemplateInFocusOrder) {
         ASSERT_NE(child, nullptr);
         EXPECT_EQ(GetDlgCtrlID(child), c.id == kStaticId ? 0xFFFF : c.id);
         EXPECT_EQ(ClassOf(child), ExpectedClass(c.kind));
+        // The line under the form has its text from the form at once.
         if (c.kind != ControlKind::Edit && c.kind != ControlKind::ComboBox &&
-            c.kind != ControlKind::Tab) {
+            c.kind != ControlKind::Tab && c.id != IDC_IMAGE_USAGE) {
             EXPECT_EQ(Text(child), c.text);
         }
         const bool tabStop = (GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) != 0;
@@ -329,11 +333,39 @@ TEST_F(Win32Dialog, EveryControlWithATipShowsIt) {
     }
 }
 
-// A question has the two answers it is given; Escape gives the second.
+// The buttons of a box that are shown, by their texts; the default one is marked with a '*'.
+std::vector<std::string> ButtonsOf(HWND box) {
+    std::vector<std::string> buttons;
+    for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (ClassOf(c) == "Button" && IsWindowVisible(c)) {
+            const bool isDefault = (GetWindowLongW(c, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+            buttons.push_back(Text(c) + (isDefault ? "*" : ""));
+        }
+    }
+    return buttons;
+}
+
+// Presses the button of `box` that shows `text`.
+void Press(HWND box, const std::string& text) {
+    for (HWND c = GetWindow(box, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (ClassOf(c) == "Button" && Text(c) == text) {
+            SendMessageW(c, BM_CLICK, 0, 0);
+            return;
+        }
+    }
+    ADD_FAILURE() << "no button " << text;
+}
+
+// A question has the two answers it is given, the second the default; Escape and Enter give it.
 TEST_F(Win32Dialog, QuestionsOfferTheirOwnAnswers) {
-    for (const bool pressYes : {true, false}) {
+    const struct {
+        const char* press;  // a button, or a key: Escape, Enter
+        bool answer;
+    } cases[] = {{"Go", true}, {"Stay", false}, {"Escape", false}, {"Enter", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.press);
         std::vector<std::string> buttons;
-        bool answer = !pressYes;
+        bool answer = !c.answer;
         const int seen = AnswerDialogs(
             dlg->GetSafeHwnd(),
             [&] {
@@ -341,24 +373,200 @@ TEST_F(Win32Dialog, QuestionsOfferTheirOwnAnswers) {
             },
             [&](HWND box) {
                 EXPECT_EQ(Text(box), "Wrenbeacon Test");
-                HWND go = nullptr;
-                for (HWND c = GetWindow(box, GW_CHILD); c != nullptr;
-                     c = GetWindow(c, GW_HWNDNEXT)) {
-                    if (ClassOf(c) == "Button" && IsWindowVisible(c)) {
-                        buttons.push_back(Text(c));
-                        go = Text(c) == "Go" ? c : go;
-                    }
-                }
-                if (pressYes && go != nullptr) {
-                    SendMessageW(go, BM_CLICK, 0, 0);
+                buttons = ButtonsOf(box);
+                const std::string press = c.press;
+                if (press == "Escape" || press == "Enter") {
+                    // As typed: through the box's own handling of the keys.
+                    const WPARAM key = press == "Escape" ? VK_ESCAPE : VK_RETURN;
+                    PostMessageW(GetFocus() != nullptr ? GetFocus() : box, WM_KEYDOWN, key, 1);
                 } else {
-                    SendMessageW(box, WM_COMMAND, IDCANCEL, 0);
+                    Press(box, press);
                 }
             });
         EXPECT_EQ(seen, 1);
-        EXPECT_EQ(answer, pressYes);
-        EXPECT_EQ(buttons, (std::vector<std::string>{"Go", "Stay"}));
+        EXPECT_EQ(answer, c.answer);
+        EXPECT_EQ(buttons, (std::vector<std::string>{"Go", "Stay*"}));
     }
+}
+
+// With changes in the form every way out asks first: Cancel keeps the window, Close ends it.
+TEST(Win32DialogEnd, EveryWayOutAsksAboutChanges) {
+    const std::string question =
+        "The configuration has changes that were not written to the beacon or saved to a file. "
+        "Close anyway?";
+    struct Case {
+        UINT message;
+        WPARAM wParam;
+        INT_PTR result;
+    };
+    for (const Case c : {Case{WM_COMMAND, IDOK, IDOK}, Case{WM_COMMAND, IDCANCEL, IDCANCEL},
+                         Case{WM_CLOSE, 0, IDCANCEL}, Case{WM_SYSCOMMAND, SC_CLOSE, IDCANCEL}}) {
+        SCOPED_TRACE(c.message + c.wParam);
+        MessageRecorder messages;
+        CConfigDlg dlg;
+        HWND dialog = dlg.Create();
+        dlg.SetFieldText(IDC_STATUS_TEXT, "Not written anywhere");
+        for (const char* press : {"Cancel", "Close"}) {
+            std::vector<std::string> texts;
+            const int asked = AnswerDialogs(
+                dialog, [&] { SendMessageW(dialog, c.message, c.wParam, 0); },
+                [&](HWND box) {
+                    texts.push_back(Text(box));
+                    for (HWND t = GetWindow(box, GW_CHILD); t; t = GetWindow(t, GW_HWNDNEXT)) {
+                        if (ClassOf(t) == "Static" && Text(t) == question) {
+                            texts.push_back(question);
+                        }
+                    }
+                    Press(box, press);
+                });
+            EXPECT_EQ(asked, 1);
+            EXPECT_EQ(texts, (std::vector<std::string>{"WrenbeaconConfig", question}));
+            const bool kept = std::string(press) == "Cancel";
+            EXPECT_EQ(IsWindowVisible(dialog) != FALSE, kept) << press;
+            EXPECT_EQ(dlg.Result(), kept ? 0 : c.result);
+        }
+        EXPECT_EQ(dlg.GetFieldText(IDC_STATUS_TEXT), "Not written anywhere");
+        EXPECT_TRUE(messages.messages().empty());
+    }
+}
+
+// Types `path` into the system's file dialog `box` (its file name field is cmb13, or edt1 in the
+// older layout) and presses its Open or Save.
+void ChooseFile(HWND box, const std::filesystem::path& path) {
+    HWND name = GetDlgItem(box, 0x47C);
+    if (name == nullptr) {
+        name = GetDlgItem(box, 0x480);
+    }
+    ASSERT_NE(name, nullptr);
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+}
+
+// Open and Save come from the system menu through the system's file dialog, with the path in
+// UTF-16 all the way (a Greek name, which no ANSI code page of the West holds); either leaves the
+// form counted as clean.
+TEST_F(Win32Dialog, SystemMenuOpensAndSavesConfigurationFiles) {
+    HWND dialog = dlg->GetSafeHwnd();
+    HMENU menu = GetSystemMenu(dialog, FALSE);
+    for (auto [command, text] :
+         {std::pair{CConfigDlg::kOpenConfigCommand, "Open Configuration..."},
+          std::pair{CConfigDlg::kSaveConfigCommand, "Save Configuration As..."}}) {
+        wchar_t entry[64] = {};
+        GetMenuStringW(menu, command, entry, static_cast<int>(std::size(entry)), MF_BYCOMMAND);
+        EXPECT_EQ(ui::NarrowLatin1(entry), text);
+    }
+
+    TempDir folder("win32-files");
+    const std::filesystem::path file = folder.path / L"\u03C6\u03AC\u03C1\u03BF\u03C2.toml";
+    std::vector<std::string> titles;
+    const auto choose = [&](HWND box) {
+        titles.push_back(Text(box));
+        ChooseFile(box, file);
+    };
+    dlg->SetFieldText(IDC_CALLSIGN, "K1ABC");
+    ASSERT_TRUE(dlg->m_window.HasUnsavedChanges());
+    EXPECT_EQ(
+        AnswerDialogs(
+            dialog, [&] { SendMessageW(dialog, WM_SYSCOMMAND, CConfigDlg::kSaveConfigCommand, 0); },
+            choose),
+        1);
+    EXPECT_TRUE(std::filesystem::exists(file));
+    EXPECT_FALSE(dlg->m_window.HasUnsavedChanges());
+
+    dlg->SetFieldText(IDC_CALLSIGN, "K9XYZ");
+    EXPECT_EQ(
+        AnswerDialogs(
+            dialog, [&] { SendMessageW(dialog, WM_SYSCOMMAND, CConfigDlg::kOpenConfigCommand, 0); },
+            choose),
+        1);
+    EXPECT_EQ(dlg->GetFieldText(IDC_CALLSIGN), "K1ABC");
+    EXPECT_FALSE(dlg->m_window.HasUnsavedChanges());
+    EXPECT_EQ(titles, (std::vector<std::string>{"Save Configuration As", "Open Configuration"}));
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{});
+}
+
+// How wide `text` is in `font`, and how many lines it takes `width` wide as a box lays it out.
+struct Layout {
+    explicit Layout(HFONT font) : dc(GetDC(nullptr)), previous(SelectObject(dc, font)) {}
+    ~Layout() {
+        SelectObject(dc, previous);
+        ReleaseDC(nullptr, dc);
+    }
+    int Width(const std::wstring& text) const {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    }
+    int Height(const std::wstring& text, int width) const {
+        RECT area{0, 0, width, 0};
+        return DrawTextW(dc, text.c_str(), -1, &area,
+                         DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    }
+    HDC dc;
+    HGDIOBJ previous;
+};
+
+// A box is wide enough for its caption beside the close button, and lays out its text so that no
+// path is broken in two, with nothing cut off below; the words stay as they were.
+TEST_F(Win32Dialog, ABoxIsWideEnoughForItsCaptionAndKeepsPathsWhole) {
+    ui::MessageBoxSink boxes([this] { return dlg->GetSafeHwnd(); });
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    HFONT captionFont = CreateFontIndirectW(&metrics.lfCaptionFont);
+    const std::string path =
+        "Z:\\home\\someone\\Documents\\Wrenbeacon\\traces\\wrenbeacon-trace-of-the-long/road.txt";
+    const Message cases[] = {
+        {"OK", "Status Beacon Text Truncated", {}},
+        {"The serial trace cannot be written; the window works without it.", "",
+         path + ": Access denied."},
+        {"Cannot load the configuration file " + path, "", "there is no such file"},
+    };
+    for (const Message& message : cases) {
+        SCOPED_TRACE(message.text);
+        std::wstring expected = ui::WidenLatin1(message.text.c_str());
+        if (!message.detail.empty()) {
+            expected += L"\n\n" + ui::WidenLatin1(message.detail.c_str());
+        }
+        const int seen = AnswerDialogs(
+            dlg->GetSafeHwnd(), [&] { ShowMessage(message); },
+            [&](HWND box) {
+                RECT place, label;
+                GetWindowRect(box, &place);
+                EXPECT_GE(place.right - place.left,
+                          Layout(captionFont).Width(ui::WidenLatin1(Text(box).c_str())) +
+                              metrics.iCaptionWidth + 2 * GetSystemMetrics(SM_CXFIXEDFRAME));
+                HWND text = GetDlgItem(box, 0xFFFF);
+                GetClientRect(text, &label);
+                const Layout layout(reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)));
+                std::wstring shown(static_cast<std::size_t>(GetWindowTextLengthW(text)) + 1, L'\0');
+                shown.resize(static_cast<std::size_t>(
+                    GetWindowTextW(text, shown.data(), static_cast<int>(shown.size()))));
+                EXPECT_LE(layout.Height(shown, label.right), label.bottom) << "the text is cut off";
+                // The path is on one line of the text as shown, which the box does not wrap.
+                std::wstring words = shown;
+                std::size_t start = 0;
+                bool pathWhole = false;
+                for (std::size_t end; start <= shown.size(); start = end + 1) {
+                    end = std::min(shown.find(L'\n', start), shown.size());
+                    const std::wstring line = shown.substr(start, end - start);
+                    if (line.find(ui::WidenLatin1(path.c_str())) != line.npos) {
+                        pathWhole =
+                            layout.Height(line, label.right) <= layout.Height(L"X", label.right);
+                    }
+                }
+                std::replace(words.begin(), words.end(), L'\n', L' ');
+                std::wstring plain = expected;
+                std::replace(plain.begin(), plain.end(), L'\n', L' ');
+                EXPECT_EQ(ui::NarrowLatin1(words), ui::NarrowLatin1(plain));
+                if (expected.find(ui::WidenLatin1(path.c_str())) != std::wstring::npos) {
+                    EXPECT_TRUE(pathWhole) << "the path is broken in two";
+                }
+                SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+            });
+        EXPECT_EQ(seen, 1);
+    }
+    DeleteObject(captionFont);
 }
 
 TEST_F(Win32Dialog, TextsReachLabelsAndGroupTitlesToo) {

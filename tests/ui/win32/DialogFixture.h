@@ -13,6 +13,18 @@
 
 namespace wb::test {
 
+inline std::string Text(HWND window) {
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, static_cast<int>(std::size(text)));
+    return ui::NarrowLatin1(text);
+}
+
+inline std::string ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, static_cast<int>(std::size(name)));
+    return ui::NarrowLatin1(name);
+}
+
 class Win32Dialog : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -25,18 +37,6 @@ protected:
     }
 
     HWND Item(int id) const { return dlg->GetDlgItem(id); }
-
-    static std::string Text(HWND window) {
-        wchar_t text[512] = {};
-        GetWindowTextW(window, text, static_cast<int>(std::size(text)));
-        return ui::NarrowLatin1(text);
-    }
-
-    static std::string ClassOf(HWND window) {
-        wchar_t name[64] = {};
-        GetClassNameW(window, name, static_cast<int>(std::size(name)));
-        return ui::NarrowLatin1(name);
-    }
 
     // Handles what is queued for this thread.
     static void Pump() {

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "link/SerialBackend.h"
@@ -16,8 +17,21 @@ bool StderrIsTerminal();
 // ~/.local/share/wrenbeacon), %LOCALAPPDATA%\wrenbeacon on Windows; empty when unknown.
 std::filesystem::path UserDataFolder();
 
-// A backend over `inner` whose port 1 is the device `device` (a path such as /dev/ttyUSB0, or a
-// Windows port such as COM7); everything else goes to `inner` unchanged.
-std::unique_ptr<SerialBackend> MakeDeviceBackend(SerialBackend& inner, const std::string& device);
+// Sets the environment variable `name` to `value`, or removes it when `value` is null.
+void SetVariable(const std::string& name, const char* value);
+
+// While it lives, port 1 opens `device` (a path such as /dev/ttyUSB0, or a Windows port such as
+// COM7): through WRENBEACON_COM1, the variable the port mapping reads first, so that the device
+// is opened, locked and set up exactly as the window would do it.
+class PortOverride {
+public:
+    explicit PortOverride(const std::string& device);
+    ~PortOverride();
+    PortOverride(const PortOverride&) = delete;
+    PortOverride& operator=(const PortOverride&) = delete;
+
+private:
+    std::optional<std::string> m_old;
+};
 
 }  // namespace wb::cli

@@ -89,8 +89,7 @@ bool Session::Begin() {
             ShowError("--port needs COM1 to COM4 or the path of a serial device");
             return false;
         }
-        m_device = MakeDeviceBackend(m_env.backend, m_options.port);
-        backend = m_device.get();
+        m_device.emplace(m_options.port);
         namer = [device = m_options.port](int) { return device; };
     }
     if (!m_options.trace.empty()) {

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/Platform.h"
 #include "cli/Tool.h"
 #include "config/ConfigFile.h"
 #include "core/MessageSink.h"
@@ -58,7 +60,7 @@ private:
     Environment& m_env;
     GlobalOptions m_options;
     MessageSink m_previousSink;
-    std::unique_ptr<SerialBackend> m_device;  // a device named by path instead of COMn
+    std::optional<PortOverride> m_device;  // a device named by path instead of COMn
     std::unique_ptr<TracingBackend> m_trace;
     std::unique_ptr<CComPort> m_port;
     std::unique_ptr<Progress> m_progress;

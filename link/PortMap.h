@@ -1,7 +1,7 @@
 // Which device on this machine each of the port numbers COM1 to COM4 stands for.
 //
-// On Windows COMn is simply COMn. Elsewhere COMn is the device named by the environment variable
-// WRENBEACON_COM<n> when it is set, and otherwise the n-th serial adapter present: USB adapters
+// COMn is the device named by the environment variable WRENBEACON_COM<n> when it is set. Without
+// it, on Windows COMn is simply COMn; elsewhere it is the n-th serial adapter present: USB adapters
 // first, in the order of their names under /dev/serial/by-id (or /dev/cu.* on macOS), then the
 // built-in ports whose UART the kernel knows, in number order.
 #pragma once

@@ -87,7 +87,7 @@ public:
     PortHandle Open(int port, std::string& reason) override {
         const std::string name = ComPortDevice(port);
         // The \\.\ prefix reaches every port number, COM10 and above too.
-        const std::string path = "\\\\.\\" + name;
+        const std::string path = name.rfind("\\\\.\\", 0) == 0 ? name : "\\\\.\\" + name;
         HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {

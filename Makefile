@@ -1,6 +1,6 @@
 # Thin front over the CMake presets. `make demo` and `make test` are the quick start.
-.PHONY: all deps deps-test build asan fuzz windows demo test test-default test-asan test-fuzz test-windows \
-	screenshot clean package package-windows
+.PHONY: all deps deps-test build asan fuzz windows sim demo test test-default test-asan test-fuzz \
+	test-windows screenshot screenshot-windows clean package package-windows
 
 FUZZ_SECONDS ?= 60
 FUZZ_TEXT_SECONDS ?= 30
@@ -37,7 +37,12 @@ test-asan: asan
 test-fuzz: fuzz
 	tools/run-fuzz build/fuzz $(FUZZ_SECONDS) fuzz_config_text=$(FUZZ_TEXT_SECONDS)
 
-test-windows: windows
+# The simulated beacon that the Windows tests talk to is a Linux program of the default build.
+sim: deps
+	cmake --preset default
+	cmake --build --preset default --target wrenbeacon-sim
+
+test-windows: windows sim
 	ctest --preset windows
 
 # Everything the tests need is installed first, in one go (one apt-get update at most).
@@ -64,6 +69,10 @@ package: build
 # The Windows zip, in build/windows/, from the two programs that `make windows` builds.
 package-windows: windows
 	packaging/make-windows-zip build/windows
+
+screenshot-windows: windows
+	@tools/install-deps screenshot
+	tools/take-screenshot-win32 build/windows docs/window-win32.png
 
 clean:
 	rm -rf build

@@ -9,54 +9,18 @@
 #include <QApplication>
 #include <QPushButton>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "bench/ProtocolFloors.h"
+#include "bench/ActionTiming.h"
 #include "core/MessageSink.h"
 #include "res/ResourceIds.h"
 #include "tools/sim/SimulatedBeacon.h"
 #include "ui/qt/ConfigDlg.h"
 
-namespace {
-
 using namespace wb::bench;
-
-struct Result {
-    std::vector<double> ms;
-    double floorMs;
-};
-
-template <typename Click>
-Result Time(int runs, double floorMs, Click click) {
-    Result result{{}, floorMs};
-    for (int i = 0; i < runs; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        click();
-        const std::chrono::duration<double, std::milli> took =
-            std::chrono::steady_clock::now() - start;
-        result.ms.push_back(took.count());
-    }
-    return result;
-}
-
-bool Report(const char* name, const Result& r) {
-    const double worst = *std::max_element(r.ms.begin(), r.ms.end());
-    double sum = 0;
-    for (double ms : r.ms) {
-        sum += ms;
-    }
-    const double mean = sum / static_cast<double>(r.ms.size());
-    std::printf("%-20s floor %7.1f ms  mean %7.1f ms (%.3f)  worst %7.1f ms (%.3f)  %s\n", name,
-                r.floorMs, mean, mean / r.floorMs, worst, worst / r.floorMs,
-                worst / r.floorMs <= kTarget ? "within 1.05" : "OVER 1.05");
-    return worst / r.floorMs <= kTarget;
-}
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -79,10 +43,10 @@ int main(int argc, char* argv[]) {
     auto* write = qobject_cast<QPushButton*>(dlg.GetDlgItem(wb::res::IDC_WRITE_CONFIG));
 
     const int bannerLength = static_cast<int>(banner.size());
-    const Result reads =
-        Time(runs, VersionQueryMs(bannerLength) + 2 * UploadMs(), [read] { read->click(); });
-    const Result writes = Time(runs, VersionQueryMs(bannerLength) + DownloadMs() + UploadMs(),
-                               [write] { write->click(); });
+    const ActionResult reads =
+        TimeAction(runs, ReadConfigurationFloorMs(bannerLength), [read] { read->click(); });
+    const ActionResult writes =
+        TimeAction(runs, WriteConfigurationFloorMs(bannerLength), [write] { write->click(); });
 
     int failures = 0;
     for (const wb::Message& m : messages) {
@@ -92,8 +56,8 @@ int main(int argc, char* argv[]) {
         }
     }
     std::printf("%d runs each against the simulated beacon\n", runs);
-    const bool readOk = Report("Read Configuration", reads);
-    const bool writeOk = Report("Write Configuration", writes);
+    const bool readOk = ReportAction("Read Configuration", reads);
+    const bool writeOk = ReportAction("Write Configuration", writes);
     wb::SetMessageSink({});
     return failures == 0 && readOk && writeOk ? 0 : 1;
 }

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Thin front over the CMake presets. `make demo` and `make test` are the quick start.
 .PHONY: all deps deps-test build asan fuzz windows sim demo test test-default test-asan test-fuzz \
 	test-windows screenshot screenshot-windows clean package package-windows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times a window's action over several runs and reports the mean and the worst as ratios to the
 // action's floor (ProtocolFloors.h), for the Qt and the Win32 window alike.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The least time each device exchange can take: what the line settings and the protocol's own
 // waits demand, with a device that answers at once and a quiet line before every command.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the whole Read Configuration and Write Configuration actions of the real window against
 // the simulated beacon and compares each with its floor: the time the protocol itself needs.
 //

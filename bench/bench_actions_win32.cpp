@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the whole Read Configuration and Write Configuration actions of the Win32 window under
 // Wine against the simulated beacon on COM1, and compares each with its floor. bench/run-windows
 // starts the beacon, points COM1 at it and runs this on the virtual screen:

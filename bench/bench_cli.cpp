@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the wrenbeacon tool's read and write against the simulated beacon, in-process on the
 // real serial code, and compares each with its floor: the time the protocol itself needs.
 //

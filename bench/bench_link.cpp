@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times the device commands against the simulated beacon and prints each as a ratio to the floor
 // that the protocol's own waits and pacing set. Run by hand: build/default/bench/bench_link [runs]
 #include <algorithm>

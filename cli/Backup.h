@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Backups of what a beacon held, kept in the user's data folder before every write.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A subcommand as data: its name, its arguments and what runs it. One file per command defines
 // one of these; Tool.cpp hands them all to the command-line parser.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the tool needs from the operating system, one file per platform.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What one run of the tool shares between its parts: the options before the command, the
 // printing message sink, the serial chain (device, trace, channel) and the progress bar.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line: options before the command, then one of the commands of Command.h.
 #include "cli/Tool.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wrenbeacon command-line tool: back up, restore, share and script a beacon's configuration.
 #pragma once
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross build for 64-bit Windows with Debian's mingw-w64 (the posix thread model, which has
 # std::thread and std::mutex). Programs are linked statically, so they need only system DLLs,
 # and tests run under Wine through tools/wine-run.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Station addresses: the seven-byte address field of the image and its text.
 // ParseAddress and CTrackerConfig::NormalizeAddress are declared with the record.
 #pragma once

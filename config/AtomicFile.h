@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a file so that it is either replaced whole or left as it was.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Configuration files, of two kinds chosen by the file name's extension:
 //   .bin   the 128-byte device image exactly as the beacon holds it;
 //   .toml  the configuration record as readable text (ConfigText.h).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keys of the configuration text file, one table that the writer, the reader and the
 // comparison of two records all walk. The format is this data: a key's name, what kind of
 // value it holds and which field of the record it stands for.

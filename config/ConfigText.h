@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The configuration record as readable text (TOML): a `format` key, the shared calibration and a
 // table per profile, keys as in ConfigKeys.h. Texts are the record's bytes read as Latin-1, as
 // the window shows them, and written in UTF-8.

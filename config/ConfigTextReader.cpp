@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the configuration text. toml++ parses; every rule about keys and values is checked
 // here, against the key table, so that a file is taken whole or not at all.
 #include <toml++/toml.h>

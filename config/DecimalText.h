@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decimal text to int, for the SSID of an address and the form's integer fields.
 #pragma once
 

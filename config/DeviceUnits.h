@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyup delay and quiet time between milliseconds and the beacon's one-byte units
 // (about 6.666 ms and 26.3 ms).
 #pragma once

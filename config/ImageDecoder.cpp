@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CTrackerConfig::DecodeImage: a 128-byte device image into the record.
 #include <cstdio>
 #include <cstring>
@@ -6,8 +7,8 @@
 #include "AddressText.h"
 #include "DeviceUnits.h"
 #include "ImageLayout.h"
-#include "core/MessageSink.h"
 #include "TrackerConfig.h"
+#include "core/MessageSink.h"
 
 using namespace wb::image;
 

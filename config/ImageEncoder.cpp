@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CTrackerConfig::EncodeImage: the record into the 128-byte device image.
 #include <cstring>
 
 #include "AddressText.h"
 #include "DeviceUnits.h"
 #include "ImageLayout.h"
-#include "core/MessageSink.h"
 #include "TrackerConfig.h"
+#include "core/MessageSink.h"
 
 using namespace wb::image;
 

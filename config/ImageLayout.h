@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Layout of the beacon's 128-byte EEPROM configuration image. The one place that knows it.
 //
 //   0..27    header: one pair of bytes per setting, [Primary, Secondary]

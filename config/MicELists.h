@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The MIC-E message and path lists. A selection index is what the record holds and the beacon
 // stores, so the order of the entries is part of the device format.
 #pragma once

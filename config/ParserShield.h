@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keeps the text parser (toml++ 3.3) away from characters it cannot look at safely.
 //
 // Its test for non-ASCII white space is a generated table that is wrong for three blocks of

@@ -1,10 +1,11 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The configuration record: everything the beacon can be told, both profiles and the shared
 // calibration. Plain data with fixed-size text arrays; the window owns exactly one.
 #pragma once
 
 #include "core/Types.h"
 
-inline constexpr int kProfileCount = 2;  // 0 = Primary, 1 = Secondary
+inline constexpr int kProfileCount = 2;   // 0 = Primary, 1 = Secondary
 inline constexpr int kCallsignSize = 20;  // at most 19 characters and the NUL
 inline constexpr int kPathSize = 100;     // at most 99
 inline constexpr int kStatusSize = 200;   // at most 199
@@ -39,13 +40,13 @@ public:
     int m_nMicEPath[kProfileCount]{};     // index into the MIC-E path list, -1 = none
     char m_cSymbol[kProfileCount]{};
     char m_cSymbolTable[kProfileCount]{};
-    int m_nStatusEvery[kProfileCount]{};  // transmissions
-    int m_nTxInterval[kProfileCount]{};   // seconds
-    int m_nSlotOffset[kProfileCount]{};   // seconds
-    int m_nSlowSpeed[kProfileCount]{};    // MPH
-    int m_nFastSpeed[kProfileCount]{};    // MPH
-    int m_nSlowRate[kProfileCount]{};     // seconds
-    int m_nFastRate[kProfileCount]{};     // seconds
+    int m_nStatusEvery[kProfileCount]{};   // transmissions
+    int m_nTxInterval[kProfileCount]{};    // seconds
+    int m_nSlotOffset[kProfileCount]{};    // seconds
+    int m_nSlowSpeed[kProfileCount]{};     // MPH
+    int m_nFastSpeed[kProfileCount]{};     // MPH
+    int m_nSlowRate[kProfileCount]{};      // seconds
+    int m_nFastRate[kProfileCount]{};      // seconds
     int m_nMinTurnAngle[kProfileCount]{};  // degrees
     int m_nTurnSlope[kProfileCount]{};
     int m_nMinTurnTime[kProfileCount]{};  // seconds

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's one road for telling the user something.
 //
 // Every message box of the program goes through the sink installed here: the window installs

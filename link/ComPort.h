@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial channel to the beacon and the device commands built on it.
 //
 // Every failure is told to the user at once through ShowError, and the operation then returns

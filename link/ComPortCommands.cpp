@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The beacon's commands, each built from exchanges: open, throw away what the device sent in the
 // meantime (the flush read), send the command, read the answer if there is one, close.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The beacon's serial line and command bytes, in one place.
 #pragma once
 

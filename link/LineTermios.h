@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The terminal settings the beacon's line needs, built from the port's current ones.
 #pragma once
 

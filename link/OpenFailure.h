@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why a serial port could not be opened, and what to do about it, in one line for the user.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which device on this machine each of the port numbers COM1 to COM4 stands for.
 //
 // COMn is the device named by the environment variable WRENBEACON_COM<n> when it is set. Without

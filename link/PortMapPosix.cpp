@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finds the serial ports of a Linux or macOS machine without opening any of them: opening a
 // port raises its modem lines, which resets some devices.
 #include <cstdlib>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the serial channel needs from the operating system, one small interface with one
 // implementation per platform (chosen by the build) and an in-memory one for tests.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Serial ports of Linux and macOS through termios. The descriptor stays non-blocking and every
 // wait is a poll() against a deadline on the monotonic clock, so that the read and write time
 // limits hold exactly and a port that vanishes (POLLHUP, EIO) ends the call instead of hanging it.

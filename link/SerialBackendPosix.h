@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The POSIX backend (Linux, macOS), declared apart so that tests can stand in for what a
 // pseudo-terminal cannot show: a line whose hardware handshake holds written bytes back.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Serial ports of Windows through the communications calls of kernel32. The system keeps the
 // time-outs and applies them to every ReadFile and WriteFile.
 #include <windows.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A serial backend that passes every call on to another one unchanged and writes a trace for
 // bug reports: each open and close with the device's name, every byte each way in hex with its
 // time in milliseconds, and every message shown to the user meanwhile. The calls, their order,

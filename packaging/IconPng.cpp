@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes one of the window's own pixel icons (icon 128) as a PNG for the desktop's icon theme, so
 // that the menu shows at 16 and 32 px exactly what the window's title bar shows.
 // Usage: wb_icon_png 16|32 OUT.png

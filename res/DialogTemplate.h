@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialog templates as data: every control of a window with its id, kind, text, styles and place in
 // dialog units, listed in focus order. The window code builds its widgets from these tables.
 #pragma once

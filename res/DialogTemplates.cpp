@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialogs 102 (the main window) and 100 (the About box). Controls are listed in focus order; each
 // label comes right before its field and each unit word right after it. Labels end 2 units left of
 // their field and unit words start 2 units right of it; both take the field's row, centred on it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Icon 128: a receiver with its antenna (left) cabled to a small dark box with four lights, red,
 // yellow, green and red, cabled on to a radio with its antenna (right). The large image carries the
 // name below in two lines; at 16 x 16 there is room for the picture only. XPM text, drawn from the

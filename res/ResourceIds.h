@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ids of the resources and of the controls of the two dialogs.
 #pragma once
 

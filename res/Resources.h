@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's resources: the two dialog templates with their lists, string 101 and icon 128.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's tooltips: what a value does on the air, its unit, and what the beacon can
 // hold (one-byte values 0 to 255, two-byte values 0 to 65535; keyup delay and quiet time are kept
 // in the beacon's own steps).

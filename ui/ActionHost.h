@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the device actions need from the window that runs them, beyond its controls.
 #pragma once
 

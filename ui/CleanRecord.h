@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether the form holds changes that would be lost: the form, as it would be saved, against the
 // record as it was last read from or written to the beacon, or opened from or saved to a file.
 // Only what the beacon keeps counts: not the profile shown, not the calibration note, not the

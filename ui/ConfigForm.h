@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The form: shows one profile of the record in the window's controls and copies the user's edits
 // back, at fixed moments only. It keeps the dependent controls' enabled state in step with the
 // three "Enable" boxes, keeps SmartBeaconing and Time Slotting from being checked together by a

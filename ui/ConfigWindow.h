@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the main window does, apart from how a toolkit draws it: the form, the device actions, the
 // dispatch of the window's commands to them, the line under the form, and the questions before
 // the window closes. A front end builds the controls from dialog template 102, implements

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The form's and the actions' only way to a control of the main window: by id, one call per
 // control message. Each front end implements it over its own widgets (a Win32 dialog with
 // WM_GETTEXT, BM_GETCHECK, CB_GETCURSEL, TCM_GETCURSEL, EnableWindow and their setters).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seven device actions of the "Configure" and "Tone Test" groups: read the version banner,
 // read the configuration into the form, write the form's configuration with verification, and
 // the tone test. The exchanges with the device run through the host, in the background; the form

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Open Configuration..." and "Save Configuration As...": the window's record from and into a
 // configuration file (.bin or .toml), over the shared form. A front end asks the user for the
 // path with the platform's file dialog and passes it on; it does nothing while a device action

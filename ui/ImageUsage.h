@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How much of the beacon's 128-byte image a record needs, and the line under the form that says
 // so, with a warning when Write Configuration would cut a status text or refuse the addresses.
 #pragma once

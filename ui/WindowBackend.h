@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial backend a window talks through: the platform's, traced into the file that
 // WRENBEACON_TRACE names when it is set (every open and close, every byte with its time, every
 // message shown), so that a user can send the trace with a bug report.

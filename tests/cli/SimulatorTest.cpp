@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tool end to end on the real serial code against the simulated beacon: the worked example
 // of the README (back up, edit the text, write, verify), and a verify that finds a difference.
 #include <gtest/gtest.h>

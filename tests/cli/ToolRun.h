@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the wrenbeacon tool in-process with captured output and a data folder of its own.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tool's commands against the fake serial port: what reaches the beacon, what is printed and
 // saved, and the exit codes.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared by the image tests: the default record's image and small helpers.
 #pragma once
 

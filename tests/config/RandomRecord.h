@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Records with every field drawn at random, for round-trip properties.
 #pragma once
 

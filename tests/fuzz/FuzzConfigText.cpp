@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loads arbitrary configuration texts. A refused text must leave the record as it was; an
 // accepted one must write back as a text that reads as the same record, and encode or be
 // refused cleanly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decodes arbitrary 128-byte images, and for every image that decodes, writes the record back
 // and reads that image again. Bytes past the first 128 become the six texts of the record
 // before it is written, so that the encoder also sees arbitrary callsigns, paths and statuses.
@@ -7,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/MessageSink.h"
 #include "config/TrackerConfig.h"
+#include "core/MessageSink.h"
 
 namespace {
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The channel operations against the in-memory port: calls, messages and the port's state.
 #include <gtest/gtest.h>
 

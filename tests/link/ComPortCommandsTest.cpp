@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device commands against the in-memory port: bytes, read sizes, messages, port state.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The beacon's terminal settings, checked field by field: every flag the line needs, and every
 // other bit of each field left as the port had it.
 #include <gtest/gtest.h>

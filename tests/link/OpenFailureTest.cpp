@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the user is told beside "Count not aquire Com Port".
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which device each port number opens, and how the user is told.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The POSIX backend beyond the contract every backend keeps (contract/): its terminal settings,
 // locks, a line that holds bytes back, opening what is no serial line. Time limits are checked
 // as lower bounds only.

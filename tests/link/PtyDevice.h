@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A pseudo-terminal whose far (master) side a test plays as the device, so that the channel's
 // POSIX backend runs against a real terminal.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real channel, through a real pseudo-terminal, against the simulated beacon.
 #include <gtest/gtest.h>
 #include <memory>

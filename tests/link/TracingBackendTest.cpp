@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tracing must be invisible to the channel: the same calls reach the wrapped backend and the
 // same results come back, whatever the backend scripts.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A simulated beacon whose terminal COM1 maps to while it runs, and what its log shows.
 #pragma once
 

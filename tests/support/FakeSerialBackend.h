@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An in-memory serial port for tests: scripted results per call, a log of every call, and a
 // virtual clock that the pauses, the read limits and the write limit advance (nothing sleeps).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Records every message box shown while it lives, in order, instead of showing it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A folder of its own for one test, removed with the object. Tests of one suite run in parallel
 // processes (and several builds may test at once), so a fixed name would be shared.
 #pragma once

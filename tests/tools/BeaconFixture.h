@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A running simulated beacon, and exchanges with it the way the host makes them: open the port,
 // send a command, read the answer, close.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The host's end of the simulated beacon's terminal, held the way a serial program holds a port:
 // raw at 4800 baud and exclusive, written one byte at a time with a 10 ms pause after each.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The form's rules on fake controls: what it shows and saves, the tabs, the enable rules, the
 // exclusion of SmartBeaconing and Time Slotting and the calibration note.
 #include <climits>

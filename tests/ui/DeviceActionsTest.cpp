@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seven device actions on fake controls, a fake host and the in-memory serial port: the
 // messages and their order, the record and form afterwards, the bytes sent, and the failures.
 #include <cstring>

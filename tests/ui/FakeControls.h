@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls without a toolkit: one entry per control of template 102 that has an
 // id, of its kind, with the lists filled as the template says. Calls on ids the window does not
 // have, or on a control of another kind, do nothing, as ControlAccess promises.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open Configuration and Save Configuration As on fake controls.
 #include <gtest/gtest.h>
 

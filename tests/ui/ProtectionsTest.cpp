@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window does to protect the user's edits and radio, and to explain itself: the
 // questions before closing and before reading, the tone that is stopped on closing, what a failed
 // write says about the beacon, the line under the form and the tooltips.

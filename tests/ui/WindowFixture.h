@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolkit-free main window on fake controls, a fake host and the in-memory serial port, with
 // every message recorded. No real time passes: the port's pauses are only logged.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The beacon's side of the command protocol: turns the host's bytes into commands.
 //
 //   ESC ESC 'V'          version query, answered with the banner

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The beacon's 128-byte EEPROM image, as the simulated beacon keeps it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the beacon's UART would make of the host's terminal settings: a line that is not 4800
 // baud, 8 data bits, no parity, one stop bit, raw both ways, does not reach it intact.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device's end of a line for a test that runs in another process (a Windows test under
 // Wine): a raw pseudo-terminal, driven through files in a folder that both sides can reach.
 //

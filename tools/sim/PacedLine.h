@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The beacon's transmit line: bytes leave at the pace of a 4800-baud line, 8N1.
 #pragma once
 

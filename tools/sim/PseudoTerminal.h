@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A pseudo-terminal pair: the beacon keeps the master side, the host opens the slave's path as
 // its serial port. It starts with the system's default (cooked) settings, as a serial port
 // does, so a host must make the line raw itself; or raw at 4800 baud from the start.

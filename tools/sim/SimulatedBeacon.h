@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Wrenbeacon on a pseudo-terminal, for tests and demonstrations without hardware.
 //
 // The beacon runs on a thread of its own. It answers the version query with its banner, keeps

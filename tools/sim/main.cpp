@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wrenbeacon-sim: a simulated Wrenbeacon on a pseudo-terminal. See --help.
 #include <signal.h>
 #include <spawn.h>

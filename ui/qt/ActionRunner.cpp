@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/qt/ActionRunner.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a device exchange on a worker thread while the window waits for it. Meanwhile the window
 // keeps painting and shows a busy cursor, but ignores what the user does to it: no click, key,
 // wheel, drop or close reaches its controls, so a second action can never start inside the first.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window in Qt: one modal dialog built from template 102. It owns the configuration
 // record and the serial channel for its whole life, gives the toolkit-free window (form, device
 // actions, dispatch) its controls by id, and runs the device exchanges on a worker thread.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds a dialog's widgets from its template: caption, font, size, every control in its place,
 // the lists filled, the focus order as listed, OK (id 1) ending the dialog.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dialog units to pixels, the way dialog templates have always been laid out: one horizontal unit
 // is a quarter of the font's average character width, one vertical unit an eighth of its height.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two typing rules an edit field can carry.
 #pragma once
 

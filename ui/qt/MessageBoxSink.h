@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message boxes owned by the main window: while an object of this class lives, every message of
 // the program is shown in a box over `owner`, with only an OK button and no icon. Safe to call
 // from any thread: the box is always shown on the owner's thread, and the caller waits for it.

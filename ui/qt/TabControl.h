@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A row of tabs over a framed pane that has no pages of its own: the controls it frames are its
 // siblings, and the selection only says what they show.
 #pragma once

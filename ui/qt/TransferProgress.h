@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small progress bar telling how many bytes of an exchange have moved of those expected. The
 // worker thread reports bytes; the bar reads the counts on the window's thread.
 #pragma once

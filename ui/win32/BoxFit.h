@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Boxes that fit what they show. A message box sizes itself to its text and buttons, not to its
 // caption, so a long caption over a short text is cut ("Wr..."); and its text breaks lines at
 // spaces and also after '-' and '/', so a device path can be split across two lines.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application: runs the main dialog modally; the program ends when it closes.
 #pragma once
 

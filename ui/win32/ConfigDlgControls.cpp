@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Control access by id over the dialog's controls, and the host of the device actions.
 #include <algorithm>
 

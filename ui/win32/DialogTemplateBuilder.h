@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns one of the res/ dialog templates into the in-memory template that DialogBoxIndirectParamW
 // and CreateDialogIndirectParamW take: the dialog's caption, size and font, then each control
 // with its class, styles, text and place in dialog units, in the template's focus order.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system's file dialogs for "Open Configuration..." and "Save Configuration As...": .toml and
 // .bin files, the path as the system gives it (UTF-16), never through the ANSI code page.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Icon 128 for Windows, made at run time from the XPM images in res/: 32 x 32 for the caption,
 // the task bar and the About box, 16 x 16 for the small icon.
 #pragma once

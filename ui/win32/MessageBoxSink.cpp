@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/win32/MessageBoxSink.h"
 
 #include "ui/win32/BoxFit.h"

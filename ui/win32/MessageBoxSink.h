@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message boxes owned by the main window: while an object of this class lives, every message of
 // the program is shown in a box over the window that `owner` gives at that moment, with only an
 // OK button and no icon, wide enough for its caption and its paths (BoxFit.h). A box asked for on

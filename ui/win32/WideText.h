@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts between the program (bytes, Latin-1 as the record keeps them) and the UTF-16 of Windows.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one way into the Windows headers for the window's code: lean, without min/max macros, with
 // the common controls. IDOK is taken back as a macro, since the resource ids name it
 // (res::IDOK, the same value 1).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contract on the in-memory fake, whose virtual clock makes every limit exact.
 #include <gtest/gtest.h>
 

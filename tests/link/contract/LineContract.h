@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What CComPort relies on from a backend, written once and run against each backend with the
 // far end of its line: the in-memory fake, the POSIX backend on a pseudo-terminal, the Win32
 // backend under Wine against a peer in another process.

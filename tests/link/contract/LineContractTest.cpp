@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contract every backend keeps. Times are lower bounds on a real line (its far end can only
 // be late) and exact on the fake; the two upper bounds say that a read or write did not wait
 // out its limit, with hundreds of milliseconds to spare.

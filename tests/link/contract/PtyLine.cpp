@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contract on the POSIX backend, with a pseudo-terminal whose far side the test plays.
 #include <gtest/gtest.h>
 

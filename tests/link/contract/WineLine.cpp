@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contract on the Win32 backend under Wine, with COM1 on a pseudo-terminal whose far end is
 // `wrenbeacon-sim --peer` in another process (tools/wine-line starts it), reached through files
 // in the folder WB_LINE_PEER names.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device actions end to end: the real Qt dialog against a simulated beacon on a terminal.
 // Every read takes about 2.5 s and every write about 3.3 s, so only a few round trips run here;
 // the actions' rules and failures are tested on the in-memory port (tests/ui/DeviceActionsTest).

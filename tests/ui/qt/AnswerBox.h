@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answers the next message box the code under test raises, as a user would: waits for it to
 // show, notes what it shows, and clicks one of its buttons. A box that ignores the click is
 // closed a little later, so that a failing test does not hang.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real main dialog with COM1 mapped to a simulated beacon on a pseudo-terminal.
 #pragma once
 

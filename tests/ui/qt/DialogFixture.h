@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real main dialog, shown, with every message recorded instead of shown.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Open Configuration..." and "Save Configuration As..." in the window's menu, through the real
 // file dialog.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The form on the real Qt dialog: what its widgets show and give back, typing rules, the tab bar
 // and the check boxes wired to the form's rules (the rules themselves: tests/ui/ConfigFormTest).
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's message boxes: exact text and caption, only OK, no icon, owned by the window, safe
 // to raise from a worker thread, wide enough for their caption and their device paths; and the
 // questions with their two buttons.

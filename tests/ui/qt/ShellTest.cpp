@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's shell: how it ends, the question before it does, and the About box.
 #include <QAction>
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as built from its template: every control where the layout puts it, of the
 // right kind and style, labels beside their fields, groups around their controls, focus order.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 main dialog in-process: built from template 102 as the native controls it names, its
 // window chrome, control access by id, and how it waits for an exchange in the background.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Win32 main dialog, created modeless on this thread, with the messages recorded.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // drive-window: starts a Windows program with a dialog window and works it from outside, the way
 // a user would, one step after the other; every wait polls until the state is there or time runs
 // out. It prints what it did and saw, and ends with status 1 at the first step that failed.

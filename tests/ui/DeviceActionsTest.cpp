@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/DeviceRecord.h"
 #include "tests/ui/WindowFixture.h"
 
 namespace wb::test {
@@ -33,19 +34,6 @@ Bytes ImageOf(CTrackerConfig config) {
     BYTE bytes[200] = {};
     EXPECT_EQ(config.EncodeImage(bytes, 200), 128);
     return Bytes(bytes, bytes + 128);
-}
-
-CTrackerConfig DeviceRecord() {
-    CTrackerConfig c;
-    c.m_nProfile = 0;
-    c.SetCallsign("K1ABC-9");
-    c.m_nProfile = 1;
-    c.SetCallsign("W2XYZ-7");
-    c.SetPath("WIDE1-1");
-    c.m_nProfile = 0;
-    c.m_nCalibration = 140;
-    c.m_nTxInterval[1] = 300;
-    return c;
 }
 
 // What the beacon answers, queued in the order the exchanges read: every exchange but the tone

@@ -12,6 +12,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/DeviceRecord.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/qt/AnswerBox.h"
 #include "tests/ui/qt/BeaconFixture.h"
@@ -33,19 +34,6 @@ sim::Image ImageOf(const CTrackerConfig& config) {
     sim::Image image{};
     std::memcpy(image.data(), bytes, image.size());
     return image;
-}
-
-CTrackerConfig DeviceRecord() {
-    CTrackerConfig c;
-    c.m_nProfile = 0;
-    c.SetCallsign("K1ABC-9");
-    c.m_nProfile = 1;
-    c.SetCallsign("W2XYZ-7");
-    c.SetPath("WIDE1-1");
-    c.m_nProfile = 0;
-    c.m_nCalibration = 140;
-    c.m_nTxInterval[1] = 300;
-    return c;
 }
 
 using ReadVersion = BeaconFixture;

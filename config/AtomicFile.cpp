@@ -1,9 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "config/AtomicFile.h"
 
-#include <fstream>
+#include <cstdio>
 #include <random>
 #include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace wb {
 namespace {
@@ -20,6 +26,28 @@ fs::path TemporaryBeside(const fs::path& target) {
     return temp;
 }
 
+std::FILE* OpenNew(const fs::path& path) {
+#ifdef _WIN32
+    return _wfopen(path.c_str(), L"wb");
+#else
+    return std::fopen(path.c_str(), "wb");
+#endif
+}
+
+// Writes `data` and has the system put it on the disk before the rename makes it the target,
+// so that a crash or a power cut just after saving leaves the old file or the new one, never an
+// empty one. True on success.
+bool WriteDurably(std::FILE* file, std::string_view data) {
+    bool written = std::fwrite(data.data(), 1, data.size(), file) == data.size();
+    written = std::fflush(file) == 0 && written;
+#ifdef _WIN32
+    written = _commit(_fileno(file)) == 0 && written;
+#else
+    written = fsync(fileno(file)) == 0 && written;
+#endif
+    return std::fclose(file) == 0 && written;
+}
+
 }  // namespace
 
 bool WriteFileAtomically(const fs::path& target, std::string_view data, std::string& reason) {
@@ -31,21 +59,17 @@ bool WriteFileAtomically(const fs::path& target, std::string_view data, std::str
             break;
         }
     }
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            const fs::path folder = target.parent_path();
-            reason = "cannot create a file in " +
-                     (folder.empty() ? std::string("the current folder") : folder.string());
-            return true;
-        }
-        out.write(data.data(), static_cast<std::streamsize>(data.size()));
-        out.close();
-        if (!out) {
-            fs::remove(temp, ec);
-            reason = "writing failed (is the disk full?)";
-            return true;
-        }
+    std::FILE* file = OpenNew(temp);
+    if (file == nullptr) {
+        const fs::path folder = target.parent_path();
+        reason = "cannot create a file in " +
+                 (folder.empty() ? std::string("the current folder") : folder.string());
+        return true;
+    }
+    if (!WriteDurably(file, data)) {
+        fs::remove(temp, ec);
+        reason = "writing failed (is the disk full?)";
+        return true;
     }
     fs::rename(temp, target, ec);
     if (ec) {

@@ -4,17 +4,13 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "ui/win32/WideText.h"
+
 namespace wb::ui {
 namespace {
 
 constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr UINT kTextFormat = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX;
-
-std::wstring ClassOf(HWND window) {
-    wchar_t name[32] = {};
-    GetClassNameW(window, name, static_cast<int>(std::size(name)));
-    return name;
-}
 
 // A device context with a font selected, for measuring texts.
 class Measure {

@@ -22,12 +22,6 @@ constexpr RECT kProgressPlace = {320, 226, 320 + 75, 226 + 11};
 // How wide a tip may grow before it wraps (dialog units).
 constexpr int kTooltipWidth = 200;
 
-std::wstring ClassOf(HWND window) {
-    wchar_t name[32] = {};
-    GetClassNameW(window, name, static_cast<int>(std::size(name)));
-    return name;
-}
-
 }  // namespace
 
 CConfigDlg::CConfigDlg()
@@ -374,7 +368,7 @@ void CConfigDlg::CreateTooltips() {
         SendMessageW(m_tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
         for (HWND part : {control, GetWindow(control, GW_CHILD)}) {
-            if (part != nullptr && ClassOf(part) != L"ComboLBox") {
+            if (part != nullptr && wb::ui::ClassOf(part) != L"ComboLBox") {
                 tool.uId = reinterpret_cast<UINT_PTR>(part);
                 SendMessageW(m_tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
             }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/win32/WideText.h"
 
-#include "ui/win32/Win32.h"
+#include <iterator>
 
 namespace wb::ui {
 
@@ -31,6 +31,12 @@ std::wstring WidenAnsi(const std::string& text) {
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
     return wide;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, static_cast<int>(std::size(name)));
+    return name;
 }
 
 }  // namespace wb::ui

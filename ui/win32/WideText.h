@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "ui/win32/Win32.h"
+
 namespace wb::ui {
 
 // Each byte stands for the character of the same number.
@@ -12,5 +14,7 @@ std::wstring WidenLatin1(const char* text);
 std::string NarrowLatin1(const std::wstring& text);
 // A text in the system's ANSI code page, as its error messages come.
 std::wstring WidenAnsi(const std::string& text);
+// The name of the window's class ("Button", "#32770" for a dialog).
+std::wstring ClassOf(HWND window);
 
 }  // namespace wb::ui

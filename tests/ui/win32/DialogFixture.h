@@ -21,9 +21,7 @@ inline std::string Text(HWND window) {
 }
 
 inline std::string ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, static_cast<int>(std::size(name)));
-    return ui::NarrowLatin1(name);
+    return ui::NarrowLatin1(ui::ClassOf(window));
 }
 
 class Win32Dialog : public ::testing::Test {

@@ -77,9 +77,7 @@ std::string TextOf(HWND window) {
 }
 
 std::string ClassOf(HWND window) {
-    wchar_t name[64] = {};
-    GetClassNameW(window, name, static_cast<int>(std::size(name)));
-    return NarrowLatin1(name);
+    return NarrowLatin1(wb::ui::ClassOf(window));
 }
 
 LRESULT Send(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {

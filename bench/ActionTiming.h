@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "bench/ProtocolFloors.h"
+#include "core/MessageSink.h"
 
 namespace wb::bench {
 
@@ -42,6 +43,23 @@ inline bool ReportAction(const char* name, const ActionResult& r) {
                 r.floorMs, mean, mean / r.floorMs, worst, worst / r.floorMs,
                 worst / r.floorMs <= kTarget ? "within 1.05" : "OVER 1.05");
     return worst / r.floorMs <= kTarget;
+}
+
+// Prints each outcome box that is not a success, and a count of boxes that is not one per action;
+// returns how many such faults it printed.
+inline int ReportFailedOutcomes(const std::vector<Message>& messages, int actions) {
+    int failures = 0;
+    for (const Message& m : messages) {
+        if (m.text != "Read Successful" && m.text != "Write Successful") {
+            std::printf("unexpected message: %s\n", m.text.c_str());
+            ++failures;
+        }
+    }
+    if (messages.size() != static_cast<std::size_t>(actions)) {
+        std::printf("%zu outcome messages for %d actions\n", messages.size(), actions);
+        ++failures;
+    }
+    return failures;
 }
 
 // The floors of the two actions, for a beacon whose banner has `bannerLength` characters.

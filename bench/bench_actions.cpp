@@ -49,13 +49,7 @@ int main(int argc, char* argv[]) {
     const ActionResult writes =
         TimeAction(runs, WriteConfigurationFloorMs(bannerLength), [write] { write->click(); });
 
-    int failures = 0;
-    for (const wb::Message& m : messages) {
-        if (m.text != "Read Successful" && m.text != "Write Successful") {
-            std::printf("unexpected message: %s\n", m.text.c_str());
-            ++failures;
-        }
-    }
+    const int failures = ReportFailedOutcomes(messages, 2 * runs);
     std::printf("%d runs each against the simulated beacon\n", runs);
     const bool readOk = ReportAction("Read Configuration", reads);
     const bool writeOk = ReportAction("Write Configuration", writes);

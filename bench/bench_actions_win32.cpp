@@ -45,17 +45,7 @@ int wmain(int argc, wchar_t* argv[]) {
     const ActionResult writes = TimeAction(runs, WriteConfigurationFloorMs(bannerLength),
                                            [write] { SendMessageW(write, BM_CLICK, 0, 0); });
 
-    int failures = 0;
-    for (const wb::Message& m : messages) {
-        if (m.text != "Read Successful" && m.text != "Write Successful") {
-            std::printf("unexpected message: %s\n", m.text.c_str());
-            ++failures;
-        }
-    }
-    if (messages.size() != static_cast<std::size_t>(2 * runs)) {
-        std::printf("%zu outcome messages for %d actions\n", messages.size(), 2 * runs);
-        ++failures;
-    }
+    const int failures = ReportFailedOutcomes(messages, 2 * runs);
     std::printf("%d runs each against the simulated beacon, Win32 window under Wine\n", runs);
     const bool readOk = ReportAction("Read Configuration", reads);
     const bool writeOk = ReportAction("Write Configuration", writes);

@@ -8,24 +8,12 @@
 #include <string_view>
 
 #include "config/ConfigText.h"
-#include "core/MessageSink.h"
+#include "tests/fuzz/FuzzSupport.h"
 
-namespace {
-
-void Check(bool ok) {
-    if (!ok) {
-        __builtin_trap();
-    }
-}
-
-}  // namespace
+using wb::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool silenced = [] {
-        wb::SetMessageSink([](const wb::Message&) {});
-        return true;
-    }();
-    (void)silenced;
+    wb::fuzz::SilenceMessages();
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     CTrackerConfig config;
     config.m_nProfile = 1;

@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "config/TrackerConfig.h"
-#include "core/MessageSink.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 namespace {
+
+using wb::fuzz::Check;
 
 constexpr int kImageSize = 128;
 
@@ -44,12 +46,6 @@ bool TextsTerminated(const CTrackerConfig& c) {
         }
     }
     return true;
-}
-
-void Check(bool ok) {
-    if (!ok) {
-        __builtin_trap();
-    }
 }
 
 // Fails when the record does not decode from `image`; a refusal must leave it unchanged.
@@ -132,11 +128,7 @@ void Run(CTrackerConfig c, const std::uint8_t* data, std::size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool silenced = [] {
-        wb::SetMessageSink([](const wb::Message&) {});
-        return true;
-    }();
-    (void)silenced;
+    wb::fuzz::SilenceMessages();
     Run(CTrackerConfig(), data, size);
     Run(UnusualRecord(), data, size);
     return 0;

@@ -21,12 +21,31 @@ constexpr char32_t kShieldStart = 0xE000;
 constexpr char32_t kShieldEnd = 0xEBFF;
 constexpr std::uint64_t kUnsafeBlocks[] = {0, 11, 63};
 
+constexpr std::uint64_t Bit(std::uint64_t block) {
+    return std::uint64_t{1} << block;
+}
+constexpr std::uint64_t BlockOf(char32_t c) {
+    return (c - kTableStart) / kBlockSize;
+}
+static_assert(~kPlainBlocks == (Bit(0) | Bit(5) | Bit(7) | Bit(11) | Bit(63)),
+              "the clear bits are the unsafe blocks and the two with cases of their own");
+constexpr bool AllPlain(char32_t first, char32_t last) {
+    for (std::uint64_t block = BlockOf(first); block <= BlockOf(last); ++block) {
+        if ((kPlainBlocks & Bit(block)) == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(AllPlain(kShieldStart, kShieldEnd),
+              "the moved characters land in blocks that hold no white space");
+
 // The index into kUnsafeBlocks of the block `c` would crash the table in, or -1.
 int UnsafeBlock(char32_t c) {
     if (c <= kTableStart || c > kTableEnd || c == 0x3000 || c == 0xFEFF) {
         return -1;
     }
-    const std::uint64_t block = (c - kTableStart) / kBlockSize;
+    const std::uint64_t block = BlockOf(c);
     for (int k = 0; k < 3; ++k) {
         if (block == kUnsafeBlocks[k]) {
             return k;

@@ -32,14 +32,17 @@ void PrintMessage(const Message& message) {
     }
 }
 
-void ShowMessage(const Message& message) {
-    // Called without the lock held: a sink may block until the user answers.
-    MessageSink sink = CurrentSink();
+void ForwardMessage(const MessageSink& sink, const Message& message) {
     if (sink) {
         sink(message);
     } else {
         PrintMessage(message);
     }
+}
+
+void ShowMessage(const Message& message) {
+    // Called without the lock held: a sink may block until the user answers.
+    ForwardMessage(CurrentSink(), message);
 }
 
 }  // namespace wb

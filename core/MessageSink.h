@@ -27,6 +27,10 @@ void ShowMessage(const Message& message);
 // The default sink: "caption: text" (or "Error: text") on stderr, the detail on the next line.
 void PrintMessage(const Message& message);
 
+// Hands `message` to `sink`, or to the default when `sink` is empty: for a sink that adds to the
+// one it replaced.
+void ForwardMessage(const MessageSink& sink, const Message& message);
+
 }  // namespace wb
 
 // The error box: no caption of its own, one OK button. Always returns true, so that a failing

@@ -70,11 +70,7 @@ void TracingBackend::Line(const std::string& text) {
 void TracingBackend::TraceMessage(const Message& m) {
     Line("message " + (m.caption.empty() ? std::string("Error") : m.caption) + ": " + m.text +
          (m.detail.empty() ? "" : " | " + m.detail));
-    if (m_previous) {
-        m_previous(m);
-    } else {
-        PrintMessage(m);
-    }
+    ForwardMessage(m_previous, m);
 }
 
 PortHandle TracingBackend::Open(int port, std::string& reason) {

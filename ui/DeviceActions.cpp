@@ -48,11 +48,7 @@ private:
         if (m_applies()) {
             m.detail += (m.detail.empty() ? "" : "\n") + m_detail;
         }
-        if (m_previous) {
-            m_previous(m);
-        } else {
-            PrintMessage(m);
-        }
+        ForwardMessage(m_previous, m);
     }
 
     std::function<bool()> m_applies;

@@ -125,7 +125,7 @@ INT_PTR CConfigDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return FALSE;
         case wb::ui::kShowMessage:
-            wb::ui::ShowMessageBoxOver(m_hWnd, *reinterpret_cast<const wb::Message*>(lParam));
+            ShowBoxOfTheExchange(*reinterpret_cast<const wb::Message*>(lParam));
             return TRUE;
         default:
             return FALSE;

@@ -93,6 +93,9 @@ private:
     // The control `id` when it is of `kind`, else null.
     HWND ControlOfKind(int id, wb::res::ControlKind kind) const;
     void RefreshProgress();
+    // A box that the exchange asks for; input queued for the window meanwhile is dropped first,
+    // or the box's own message loop would hand it on.
+    void ShowBoxOfTheExchange(const wb::Message& message);
     // The colour of the tab control's pane, and where the pane is in the dialog.
     HBRUSH PaneBrush(RECT& pane);
     // The background for `control` when it stands on the pane, else null.

@@ -165,6 +165,11 @@ bool CConfigDlg::RunInBackground(const std::function<bool()>& exchange) {
     return work.failed;
 }
 
+void CConfigDlg::ShowBoxOfTheExchange(const wb::Message& message) {
+    DropQueuedInput(m_hWnd);
+    wb::ui::ShowMessageBoxOver(m_hWnd, message);
+}
+
 // The bar takes the place of the line under the form while it shows.
 void CConfigDlg::BeginProgress() {
     ShowWindow(GetDlgItem(wb::res::IDC_IMAGE_USAGE), SW_HIDE);

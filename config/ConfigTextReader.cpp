@@ -12,6 +12,13 @@
 #include "config/MicELists.h"
 #include "config/ParserShield.h"
 
+// ParserShield copies a table out of toml++ 3.3.0 and works around a fault in it; another
+// version may have changed either. Whoever upgrades toml++ checks the shield against the new
+// version first, then changes the version here.
+static_assert(TOML_LIB_MAJOR == 3 && TOML_LIB_MINOR == 3 && TOML_LIB_PATCH == 0,
+              "toml++ is not 3.3.0: check config/ParserShield against this version (it copies "
+              "toml++ 3.3.0's white-space table) before changing the version in this check");
+
 namespace wb::text {
 namespace {
 

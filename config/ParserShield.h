@@ -8,7 +8,8 @@
 // a line-ending backslash. Latin-1 letters such as "é" lie in the first block, and a status text
 // may well hold them. So before parsing, every character of those blocks is moved to a code
 // point of a private-use block that the table handles (it is no white space either), and the
-// values read are moved back.
+// values read are moved back. The build stops when toml++ is another version
+// (ConfigTextReader.cpp), so that this is looked at again.
 #pragma once
 
 #include <string>

@@ -47,6 +47,10 @@ bool PtyHost::Write(const Bytes& bytes, milliseconds pause) {
     return true;
 }
 
+bool PtyHost::WriteAtOnce(const Bytes& bytes) {
+    return write(m_fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+}
+
 Bytes PtyHost::Read(std::size_t count, milliseconds gap, milliseconds limit) {
     Bytes received;
     const Clock::time_point end = Clock::now() + limit;

@@ -25,6 +25,8 @@ public:
 
     // False at the first byte that cannot be written.
     bool Write(const Bytes& bytes, milliseconds pause = milliseconds(10));
+    // All of `bytes` in one write, as a host that forgets the pacing would send them.
+    bool WriteAtOnce(const Bytes& bytes);
 
     // Reads until `count` bytes came, `gap` passed after a byte without another, or `limit`
     // passed since the start. The defaults suit a busy machine; ReadLikeHost is the real thing.

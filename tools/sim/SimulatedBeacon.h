@@ -51,7 +51,8 @@ public:
 
     // Strict (the default) like the device: a command received while the line is not 4800 8N1
     // raw is ignored, and a byte of a command sent sooner than 9 ms after the one before is
-    // lost. Lenient: the terminal is raw from the start and every byte counts. Set before Start.
+    // lost; while the machine is too loaded to tell, such a byte is taken on trust, with a
+    // remark. Lenient: the terminal is raw from the start and every byte counts. Set before Start.
     void SetLenient(bool lenient);
 
     void SetFault(Fault fault);  // takes effect from the next command

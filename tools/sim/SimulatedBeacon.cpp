@@ -149,6 +149,7 @@ void SimulatedBeacon::Device::Run() {
         if (ppoll(fds, 3, &timeout, nullptr) < 0 && errno != EINTR) {
             break;
         }
+        ++m_beacon.m_wakeups;
         if (fds[0].revents != 0) {
             return;  // Stop
         }

@@ -7,6 +7,7 @@
 // ways. A fault switch makes it misbehave in one of the ways a host must cope with.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -71,6 +72,8 @@ public:
     int VersionQueries() const;
     int ToneCommands() const;
     bool HungUp() const;  // the beacon closed its end in the middle of a download
+    // How often the beacon's thread has woken: it waits for the line and its timers, never spins.
+    long Wakeups() const { return m_wakeups.load(); }
 
 private:
     class Device;
@@ -96,6 +99,7 @@ private:
     bool m_hungUp = false;
     bool m_downloadNotReadBack = false;
 
+    std::atomic<long> m_wakeups{0};
     std::string m_devicePath;
     std::unique_ptr<Device> m_device;
     std::thread m_thread;

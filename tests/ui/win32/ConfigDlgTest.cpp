@@ -507,6 +507,23 @@ struct Layout {
     HGDIOBJ previous;
 };
 
+// How much of the caption of `window` as drawn is left for its text: the title bar (which leaves
+// out the window menu's icon) less the buttons shown in it.
+int CaptionTextRoom(HWND window) {
+    TITLEBARINFO bar{};
+    bar.cbSize = sizeof bar;
+    if (!GetTitleBarInfo(window, &bar)) {
+        return 0;
+    }
+    int room = bar.rcTitleBar.right - bar.rcTitleBar.left;
+    for (int button = 2; button <= 5; ++button) {  // minimize, maximize, help, close
+        if ((bar.rgstate[button] & STATE_SYSTEM_INVISIBLE) == 0) {
+            room -= GetSystemMetrics(SM_CXSIZE);
+        }
+    }
+    return room;
+}
+
 // A box is wide enough for its caption beside the close button, and lays out its text so that no
 // path is broken in two, with nothing cut off below; the words stay as they were.
 TEST_F(Win32Dialog, ABoxIsWideEnoughForItsCaptionAndKeepsPathsWhole) {
@@ -532,11 +549,10 @@ TEST_F(Win32Dialog, ABoxIsWideEnoughForItsCaptionAndKeepsPathsWhole) {
         const int seen = AnswerDialogs(
             dlg->GetSafeHwnd(), [&] { ShowMessage(message); },
             [&](HWND box) {
-                RECT place, label;
-                GetWindowRect(box, &place);
-                EXPECT_GE(place.right - place.left,
-                          Layout(captionFont).Width(ui::WidenLatin1(Text(box).c_str())) +
-                              metrics.iCaptionWidth + 2 * GetSystemMetrics(SM_CXFIXEDFRAME));
+                RECT label;
+                EXPECT_LE(Layout(captionFont).Width(ui::WidenLatin1(Text(box).c_str())),
+                          CaptionTextRoom(box))
+                    << "the caption is cut";
                 HWND text = GetDlgItem(box, 0xFFFF);
                 GetClientRect(text, &label);
                 const Layout layout(reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)));

@@ -55,6 +55,7 @@ public:
         fs::remove(m_link, ignored);
         fs::create_symlink(m_pty->SlavePath(), m_link);
         std::ofstream(m_folder / "received", std::ios::binary | std::ios::trunc);
+        std::ofstream(m_folder / "sent", std::ios::trunc);
     }
 
     void Run() {
@@ -137,7 +138,11 @@ private:
                 m_pending.clear();
                 return;
             }
-            [[maybe_unused]] const ssize_t ignored = write(m_pty->Master(), &*due.byte, 1);
+            if (write(m_pty->Master(), &*due.byte, 1) == 1) {
+                const auto ms =
+                    std::chrono::duration_cast<milliseconds>(Clock::now().time_since_epoch());
+                std::ofstream(m_folder / "sent", std::ios::app) << ms.count() << '\n';
+            }
         }
     }
 

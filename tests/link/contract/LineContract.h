@@ -33,6 +33,9 @@ public:
     virtual std::vector<BYTE> Received(std::size_t count, Ms limit) = 0;
     // Drops the line `after` from now, as an unplugged adapter.
     virtual void HangUp(Ms after = Ms(0)) = 0;
+    // When the peer put each byte sent so far on the line, on a clock of its own: a busy machine
+    // can hold it back. Empty where sending is exact (the fake).
+    virtual std::vector<Ms> SentTimes() { return {}; }
 };
 
 // One backend with a line whose far end the tests play. COM1 maps to that line while it lives.

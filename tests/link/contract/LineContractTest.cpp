@@ -4,6 +4,7 @@
 // count, a read or a write on a line that hangs up) is measured by bench/bench_line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -147,11 +148,28 @@ TEST_P(LineContract, QuietReadRunsToItsTotalLimitAndIsNoFailure) {
 }
 
 TEST_P(LineContract, TotalLimitEndsAReadWhileBytesKeepComing) {
+    std::vector<Ms> arrivals;  // where the backend tells of bytes as they come
+    port->SetTransferObserver([&](int) { arrivals.push_back(target->Now()); });
     target->Peer().Send(std::vector<BYTE>(100, 'x'), Ms(0), Ms(20));
     BYTE buffer[100];
     const Ms start = target->Now();
     const int n = port->Read(buffer, 100);
     const Ms elapsed = target->Now() - start;
+    if (!target->ExactTime() && elapsed < Ms(300 + 2 * 100)) {
+        // A busy machine can hold the bytes back until the line has been silent for 50 ms, which
+        // ends the read as it must; then there is nothing to judge. The host sees that silence
+        // where the backend tells of bytes as they come, the peer where it was held back itself.
+        const std::vector<Ms> sent = target->Peer().SentTimes();
+        Ms peerSilence(0);
+        for (std::size_t i = 1; i < sent.size(); ++i) {
+            peerSilence = std::max(peerSilence, sent[i] - sent[i - 1]);
+        }
+        const bool silent = arrivals.size() > 1 ? start + elapsed - arrivals.back() >= Ms(49)
+                                                : peerSilence >= Ms(40);
+        if (silent) {
+            GTEST_SKIP() << "the line fell silent for 50 ms: the machine held its bytes back";
+        }
+    }
     EXPECT_GE(elapsed, Ms(300 + 2 * 100));
     if (target->ExactTime()) {
         EXPECT_EQ(elapsed, Ms(300 + 2 * 100));

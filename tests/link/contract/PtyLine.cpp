@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <list>
+#include <mutex>
 #include <thread>
 
 #include "tests/link/PtyDevice.h"
@@ -21,6 +22,7 @@ public:
     void Send(const std::vector<BYTE>& bytes, Ms after, Ms gap) override {
         if (after == Ms(0) && gap == Ms(0)) {
             m_device.Send(bytes);
+            Sent(bytes.size());
             return;
         }
         m_jobs.emplace_back([this, bytes, after, gap](std::stop_token stop) {
@@ -31,6 +33,7 @@ public:
                     return;
                 }
                 m_device.Send(std::vector<BYTE>{byte});
+                Sent(1);
                 due += gap;
             }
         });
@@ -51,8 +54,21 @@ public:
         });
     }
 
+    std::vector<Ms> SentTimes() override {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return m_sent;
+    }
+
 private:
+    void Sent(std::size_t count) {
+        const Ms now = std::chrono::duration_cast<Ms>(Clock::now().time_since_epoch());
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_sent.insert(m_sent.end(), count, now);
+    }
+
     PtyDevice& m_device;
+    std::mutex m_mutex;
+    std::vector<Ms> m_sent;  // guarded by m_mutex
     std::list<std::jthread> m_jobs;
 };
 

@@ -70,6 +70,15 @@ public:
 
     void HangUp(Ms after) override { Command("hangup " + std::to_string(after.count())); }
 
+    std::vector<Ms> SentTimes() override {
+        std::vector<Ms> times;
+        std::ifstream file(Path("sent"));
+        for (long ms = 0; file >> ms;) {
+            times.push_back(Ms(ms));
+        }
+        return times;
+    }
+
 private:
     std::string Path(const std::string& name) const { return m_folder + "/" + name; }
 

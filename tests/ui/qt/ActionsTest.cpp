@@ -4,6 +4,7 @@
 // the actions' rules and failures are tested on the in-memory port (tests/ui/DeviceActionsTest).
 #include <QApplication>
 #include <QGroupBox>
+#include <QSettings>
 #include <QTimer>
 #include <chrono>
 #include <cstdlib>
@@ -73,6 +74,34 @@ TEST_F(TracedWindow, TracesTheBytesEachWayAndTheBoxShown) {
     EXPECT_NE(trace.find("message Wrenbeacon Version: Wrenbeacon 1.0 (simulated)"),
               std::string::npos)
         << trace;
+}
+
+// With settings of its own: the port that answered is remembered, and the next window starts on
+// it where it now stands (here COM3); a damaged settings file counts as none.
+TEST_F(ReadVersion, PortThatAnsweredIsSelectedAtTheNextStart) {
+    const TempDir folder("wb-window-settings");
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QString::fromStdString(folder.path.string()));
+    const std::filesystem::path file = folder.path / "WrenbeaconConfig" / "WrenbeaconConfig.ini";
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file) << "[port]\nid=\"unterminated\n\x01\x02[[[\n";
+    unsetenv("WRENBEACON_NO_SETTINGS");
+    {
+        CConfigDlg first;
+        EXPECT_EQ(first.GetListSelection(IDC_COM_PORT), 0);
+        qobject_cast<QPushButton*>(first.GetDlgItem(IDC_READ_VERSION))->click();
+    }
+    unsetenv("WRENBEACON_COM1");
+    setenv("WRENBEACON_COM3", beacon.DevicePath().c_str(), 1);
+    CConfigDlg next;
+    unsetenv("WRENBEACON_COM3");
+    setenv("WRENBEACON_NO_SETTINGS", "1", 1);
+    EXPECT_EQ(next.GetListSelection(IDC_COM_PORT), 2);
+    EXPECT_EQ(Shown(), (BoxList{{"Wrenbeacon 1.0 (simulated)", "Wrenbeacon Version"}}));
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_NE(text.str().find("id=" + beacon.DevicePath()), std::string::npos) << text.str();
 }
 
 using ReadConfiguration = BeaconFixture;

@@ -76,32 +76,35 @@ TEST_F(TracedWindow, TracesTheBytesEachWayAndTheBoxShown) {
         << trace;
 }
 
-// With settings of its own: the port that answered is remembered, and the next window starts on
-// it where it now stands (here COM3); a damaged settings file counts as none.
+// With settings of its own: a damaged file counts as none, the port that answered (COM3 here) is
+// remembered, and the next window starts on it where it now stands (COM2).
 TEST_F(ReadVersion, PortThatAnsweredIsSelectedAtTheNextStart) {
     const TempDir folder("wb-window-settings");
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
                        QString::fromStdString(folder.path.string()));
     const std::filesystem::path file = folder.path / "WrenbeaconConfig" / "WrenbeaconConfig.ini";
     std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file) << "[port]\nid=\"unterminated\n\x01\x02[[[\n";
+    std::ofstream(file) << "[port\nid=" << beacon.DevicePath() << "\n";  // no closing bracket
     unsetenv("WRENBEACON_NO_SETTINGS");
+    unsetenv("WRENBEACON_COM1");
+    setenv("WRENBEACON_COM3", beacon.DevicePath().c_str(), 1);
     {
         CConfigDlg first;
         EXPECT_EQ(first.GetListSelection(IDC_COM_PORT), 0);
+        first.SetListSelection(IDC_COM_PORT, 2);
         qobject_cast<QPushButton*>(first.GetDlgItem(IDC_READ_VERSION))->click();
     }
-    unsetenv("WRENBEACON_COM1");
-    setenv("WRENBEACON_COM3", beacon.DevicePath().c_str(), 1);
-    CConfigDlg next;
     unsetenv("WRENBEACON_COM3");
+    setenv("WRENBEACON_COM2", beacon.DevicePath().c_str(), 1);
+    CConfigDlg next;
+    unsetenv("WRENBEACON_COM2");
     setenv("WRENBEACON_NO_SETTINGS", "1", 1);
-    EXPECT_EQ(next.GetListSelection(IDC_COM_PORT), 2);
+    EXPECT_EQ(next.GetListSelection(IDC_COM_PORT), 1);
     EXPECT_EQ(Shown(), (BoxList{{"Wrenbeacon 1.0 (simulated)", "Wrenbeacon Version"}}));
     std::ifstream in(file);
     std::stringstream text;
     text << in.rdbuf();
-    EXPECT_NE(text.str().find("id=" + beacon.DevicePath()), std::string::npos) << text.str();
+    EXPECT_EQ(text.str(), "[port]\nid=" + beacon.DevicePath() + "\nname=\n");
 }
 
 using ReadConfiguration = BeaconFixture;

@@ -119,6 +119,10 @@ class WrenbeaconSimulatedPort extends EventTarget {
     this.sim.HEAPU8.set(bytes, this.buffer);
     this.sim._wbsim_set_eeprom(this.id, this.buffer);
   }
+  async setBanner(text) {
+    await this.ready;
+    this.withText(text, (p) => this.sim._wbsim_set_banner(this.id, p));
+  }
   async tone() {
     await this.ready;
     return String.fromCharCode(this.sim._wbsim_tone(this.id));

@@ -18,12 +18,21 @@ Module['wbSerial'] = (function () {
   // Timers in a worker keep their time in a hidden tab, where a page's own are held to about one
   // a second; where no worker can be made, the page's timers serve.
   const timers = (function () {
+    const kLead = 1;
     let worker = null;
     const waiting = new Map();
     let next = 1;
     try {
       if (typeof Worker === 'function' && typeof Blob === 'function' && typeof URL === 'function') {
-        const source = 'onmessage = e => setTimeout(() => postMessage(e.data.id), e.data.ms);';
+        // A timer fires a millisecond or so late, and the worker's message takes a while to
+        // reach the page: the worker wakes a little early and answers a millisecond before the
+        // time, and the page waits out the rest. So the 10 ms pause after each byte stays near
+        // 10 ms, and never shorter.
+        const source =
+          'const clock = () => performance.timeOrigin + performance.now();' +
+          'onmessage = (e) => { const wait = () => { const left = e.data.at - clock();' +
+          ' if (left > 2) { setTimeout(wait, left - 1.5); return; }' +
+          ' while (clock() < e.data.at) {} postMessage(e.data.id); }; wait(); };';
         worker = new Worker(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })));
         worker.onmessage = (e) => {
           const done = waiting.get(e.data);
@@ -42,8 +51,12 @@ Module['wbSerial'] = (function () {
         return new Promise((resolve) => {
           if (worker) {
             const id = next++;
-            waiting.set(id, resolve);
-            worker.postMessage({ id: id, ms: Math.max(0, ms) });
+            const due = performance.now() + Math.max(0, ms);
+            waiting.set(id, () => {
+              while (performance.now() < due) { /* less than a millisecond */ }
+              resolve();
+            });
+            worker.postMessage({ id: id, at: performance.timeOrigin + due - kLead });
             if (cancel) cancel(() => { waiting.delete(id); resolve(); });
           } else {
             const t = setTimeout(resolve, Math.max(0, ms));

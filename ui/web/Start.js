@@ -78,6 +78,7 @@
     wireEnd();
     WrenbeaconFiles.start();
     WrenbeaconPorts.start().then(() => {
+      document.body.dataset.readyAt = String(performance.now());
       document.body.dataset.ready = 'true';
     });
   }];

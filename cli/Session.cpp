@@ -7,14 +7,11 @@
 
 #include "cli/Platform.h"
 #include "config/ImageLayout.h"
+#include "link/DeviceProtocol.h"
 #include "link/PortMap.h"
 
 namespace wb::cli {
 namespace {
-
-constexpr int kBannerArea = 32;
-constexpr int kBannerSize = 30;  // the query keeps at most 29 characters and the NUL
-constexpr int kReadArea = 200;
 
 // "COM1" to "COM4" in any letter case give 1 to 4; anything else is a device, 0.
 int PortNumber(const std::string& name) {
@@ -141,8 +138,8 @@ void Session::EndProgress() {
 }
 
 bool Session::QueryVersion() {
-    char banner[kBannerArea] = {};
-    return m_port->ReadVersion(banner, kBannerSize);
+    char banner[device::kBannerAreaSize] = {};
+    return m_port->ReadVersion(banner, device::kBannerQuerySize);
 }
 
 bool Session::ReadBeacon(std::vector<BYTE>& image, CTrackerConfig& config) {
@@ -151,8 +148,8 @@ bool Session::ReadBeacon(std::vector<BYTE>& image, CTrackerConfig& config) {
     }
     // Two exchanges, each a two-byte command and the 128-byte image, as the window counts.
     ShowProgress("Reading", 2 * (2 + image::kSize));
-    BYTE area[kReadArea] = {};
-    const int count = m_port->ReadImage(area, kReadArea);
+    BYTE area[device::kImageAreaSize] = {};
+    const int count = m_port->ReadImage(area, device::kImageAreaSize);
     EndProgress();
     CTrackerConfig decoded = config;
     if (count != image::kSize || decoded.DecodeImage(area, image::kSize)) {

@@ -90,8 +90,8 @@ bool CComPort::WriteImage(const BYTE* image, int count) {
     if (Download(image, count)) {
         return true;
     }
-    BYTE readBack[kReadBackSize];
-    const int n = Upload(readBack, kReadBackSize);
+    BYTE readBack[kImageAreaSize];
+    const int n = Upload(readBack, kImageAreaSize);
     if (n != count) {
         char text[64];
         std::snprintf(text, sizeof text, "Write Failed (code %d %d)", count, n);
@@ -108,8 +108,8 @@ int CComPort::ReadImage(BYTE* buffer, int size) {
     if (n == 0) {
         return 0;
     }
-    BYTE second[kReadBackSize];
-    const int m = Upload(second, kReadBackSize);
+    BYTE second[kImageAreaSize];
+    const int m = Upload(second, kImageAreaSize);
     if (m != n || !std::equal(buffer, buffer + n, second)) {
         return 0;
     }

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "config/ConfigText.h"
+#include "config/ImageLayout.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 using wb::fuzz::Check;
@@ -30,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(!wb::text::TextToConfig(written, again, error));
     Check(again == config);
     Check(wb::text::ConfigToText(again) == written);
-    BYTE image[128];
-    const int n = config.EncodeImage(image, 128);
-    Check(n == 0 || n == 128);
+    BYTE image[wb::image::kSize];
+    const int n = config.EncodeImage(image, wb::image::kSize);
+    Check(n == 0 || n == wb::image::kSize);
     return 0;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "config/ImageLayout.h"
 #include "config/TrackerConfig.h"
 #include "tests/fuzz/FuzzSupport.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 using wb::fuzz::Check;
 
-constexpr int kImageSize = 128;
+constexpr int kImageSize = wb::image::kSize;
 
 // A record far from the defaults, to show that a refused image leaves it as it was.
 CTrackerConfig UnusualRecord() {

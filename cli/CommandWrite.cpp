@@ -56,7 +56,9 @@ int RunWrite(Session& s, const Invocation& call) {
     }
     // What the beacon now holds: the verified image read as Write Configuration reads it.
     CTrackerConfig held = file.config;
-    if (held.DecodeImage(image.data(), static_cast<int>(image.size()))) {
+    Messages told;
+    if (held.DecodeImage(image.data(), static_cast<int>(image.size()), told)) {
+        ShowMessages(told);
         return kBeaconFailed;
     }
     const auto differences = text::CompareConfigs(held, file.config);

@@ -152,8 +152,10 @@ bool Session::ReadBeacon(std::vector<BYTE>& image, CTrackerConfig& config) {
     const int count = m_port->ReadImage(area, device::kImageAreaSize);
     EndProgress();
     CTrackerConfig decoded = config;
-    if (count != image::kSize || decoded.DecodeImage(area, image::kSize)) {
-        ShowMessageBox("Read Failed", "Wrenbeacon Read");
+    Messages told;  // why the decoder refused the image, before the verdict
+    if (count != image::kSize || decoded.DecodeImage(area, image::kSize, told)) {
+        told.push_back({"Read Failed", "Wrenbeacon Read", {}});
+        ShowMessages(told);
         return true;
     }
     image.assign(area, area + image::kSize);
@@ -175,7 +177,10 @@ bool ImageOf(const ConfigFile& file, std::vector<BYTE>& image) {
     }
     CTrackerConfig config = file.config;
     BYTE built[image::kSize];
-    if (config.EncodeImage(built, image::kSize) == 0) {
+    Messages told;
+    const int count = config.EncodeImage(built, image::kSize, told);
+    ShowMessages(told);  // why there is none, or that a status text was cut
+    if (count == 0) {
         return true;
     }
     image.assign(std::begin(built), std::end(built));

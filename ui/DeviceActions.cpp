@@ -151,8 +151,10 @@ void DeviceActions::OnReadConfig() {
     if (failed) {
         return;
     }
-    if (count != image::kSize || m_config.DecodeImage(image, image::kSize)) {
-        ShowMessageBox("Read Failed", "Wrenbeacon Read");
+    Messages told;  // why the decoder refused the image, before the verdict
+    if (count != image::kSize || m_config.DecodeImage(image, image::kSize, told)) {
+        told.push_back({"Read Failed", "Wrenbeacon Read", {}});
+        ShowMessages(told);
         return;
     }
     m_clean.Note();
@@ -168,9 +170,11 @@ void DeviceActions::OnWriteConfig() {
     SelectPort();
     m_form.FormToConfig();
     BYTE image[kImageAreaSize] = {};
-    const int count = m_config.EncodeImage(image, kImageAreaSize);
+    Messages told;
+    const int count = m_config.EncodeImage(image, kImageAreaSize, told);
+    ShowMessages(told);  // the notice of a cut text goes before the write, a refusal instead
     if (count == 0) {
-        return;  // the encoder has said why; the port is never opened
+        return;  // the port is never opened
     }
     // Once a byte of the download has moved, a failure may have left the beacon holding part of
     // the new image: every message from then on says so.
@@ -186,7 +190,12 @@ void DeviceActions::OnWriteConfig() {
         return m_port.WriteImage(image, count);
     });
     // The very bytes that were sent and verified go back into the record.
-    if (failed || m_config.DecodeImage(image, count)) {
+    if (failed) {
+        return;
+    }
+    told.clear();
+    if (m_config.DecodeImage(image, count, told)) {
+        ShowMessages(told);
         return;
     }
     m_clean.Note();

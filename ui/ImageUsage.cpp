@@ -4,16 +4,14 @@
 #include <cstring>
 
 #include "config/ImageLayout.h"
-#include "core/MessageSink.h"
 
 namespace wb::ui {
 
 ImageUsage MeasureImage(const CTrackerConfig& record) {
     CTrackerConfig copy = record;
     BYTE bytes[2 * image::kSize] = {};
-    const MessageSink previous = SetMessageSink([](const Message&) {});
-    const int count = copy.EncodeImage(bytes, sizeof bytes);
-    SetMessageSink(previous);
+    Messages unshown;  // the line says it
+    const int count = copy.EncodeImage(bytes, sizeof bytes, unshown);
 
     ImageUsage usage;
     if (count == 0) {

@@ -15,8 +15,7 @@ struct ImageUsage {
     bool addressesRefused = false;  // the callsigns and paths alone do not fit: no image at all
 };
 
-// Encodes a copy of `record` with every message held back. Window's thread, and no exchange
-// running: the message sink is the program's one global.
+// Encodes a copy of `record`, showing nothing.
 ImageUsage MeasureImage(const CTrackerConfig& record);
 
 std::string DescribeUsage(const ImageUsage& usage);

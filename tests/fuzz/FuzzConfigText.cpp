@@ -14,7 +14,7 @@
 using wb::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    wb::fuzz::SilenceMessages();
+    wb::fuzz::ForbidMessages();
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     CTrackerConfig config;
     config.m_nProfile = 1;
@@ -32,7 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(again == config);
     Check(wb::text::ConfigToText(again) == written);
     BYTE image[wb::image::kSize];
-    const int n = config.EncodeImage(image, wb::image::kSize);
+    wb::Messages told;
+    const int n = config.EncodeImage(image, wb::image::kSize, told);
     Check(n == 0 || n == wb::image::kSize);
+    Check(n != 0 || told.size() == 1u);
     return 0;
 }

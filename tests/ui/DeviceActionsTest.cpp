@@ -32,7 +32,8 @@ Bytes Cat(std::initializer_list<Bytes> parts) {
 
 Bytes ImageOf(CTrackerConfig config) {
     BYTE bytes[200] = {};
-    EXPECT_EQ(config.EncodeImage(bytes, 200), 128);
+    Messages told;
+    EXPECT_EQ(config.EncodeImage(bytes, 200, told), 128);
     return Bytes(bytes, bytes + 128);
 }
 

@@ -28,7 +28,8 @@ constexpr const char* kIncomplete =
 
 Bytes ImageOf(CTrackerConfig config) {
     BYTE bytes[200] = {};
-    EXPECT_EQ(config.EncodeImage(bytes, 200), 128);
+    Messages told;
+    EXPECT_EQ(config.EncodeImage(bytes, 200, told), 128);
     return Bytes(bytes, bytes + 128);
 }
 

@@ -7,7 +7,6 @@
 
 #include "cli/Platform.h"
 #include "config/ImageLayout.h"
-#include "link/DeviceProtocol.h"
 #include "link/PortMap.h"
 
 namespace wb::cli {
@@ -137,35 +136,20 @@ void Session::EndProgress() {
     m_progress.reset();
 }
 
-bool Session::QueryVersion() {
-    char banner[device::kBannerAreaSize] = {};
-    return m_port->ReadVersion(banner, device::kBannerQuerySize);
+exchange::ProgressStart Session::ProgressOf(const char* label) {
+    return [this, label](int bytes) { ShowProgress(label, bytes); };
 }
 
 bool Session::ReadBeacon(std::vector<BYTE>& image, CTrackerConfig& config) {
-    if (QueryVersion()) {
-        return true;
-    }
-    // Two exchanges, each a two-byte command and the 128-byte image, as the window counts.
-    ShowProgress("Reading", 2 * (2 + image::kSize));
-    BYTE area[device::kImageAreaSize] = {};
-    const int count = m_port->ReadImage(area, device::kImageAreaSize);
+    const bool failed = exchange::VerifiedRead(*m_port, ProgressOf("Reading"), config, image);
     EndProgress();
-    CTrackerConfig decoded = config;
-    Messages told;  // why the decoder refused the image, before the verdict
-    if (count != image::kSize || decoded.DecodeImage(area, image::kSize, told)) {
-        told.push_back({"Read Failed", "Wrenbeacon Read", {}});
-        ShowMessages(told);
-        return true;
-    }
-    image.assign(area, area + image::kSize);
-    config = decoded;
-    return false;
+    return failed;
 }
 
-bool Session::WriteBeacon(const std::vector<BYTE>& image) {
-    ShowProgress("Writing", 2 * (2 + image::kSize));
-    const bool failed = m_port->WriteImage(image.data(), static_cast<int>(image.size()));
+bool Session::WriteBeacon(const std::vector<BYTE>& image, const std::string& advice,
+                          exchange::Banner banner) {
+    const bool failed =
+        exchange::VerifiedWrite(*m_port, ProgressOf("Writing"), image, advice, banner);
     EndProgress();
     return failed;
 }

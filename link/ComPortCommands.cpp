@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "core/MessageSink.h"
 #include "link/ComPort.h"
 #include "link/DeviceProtocol.h"
 
@@ -49,7 +48,7 @@ bool CComPort::ReadVersion(char* buffer, int size) {
         buffer[n] = '\0';
     }
     if (!StartsWithBanner(buffer, n)) {
-        ShowError("Wrenbeacon Not Found");
+        Fail("Wrenbeacon Not Found");
         Close();
         return true;
     }
@@ -95,10 +94,10 @@ bool CComPort::WriteImage(const BYTE* image, int count) {
     if (n != count) {
         char text[64];
         std::snprintf(text, sizeof text, "Write Failed (code %d %d)", count, n);
-        return ShowError(text);
+        return Fail(text);
     }
     if (!std::equal(image, image + count, readBack)) {
-        return ShowError("Write Failed");
+        return Fail("Write Failed");
     }
     return false;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/DeviceActions.h"
 
+#include <exception>
 #include <vector>
 
 #include "core/MessageSink.h"
@@ -15,6 +16,8 @@ using namespace wb::device;
 
 constexpr const char* kReadQuestion =
     "Reading replaces the changes that were not written to the beacon. Read anyway?";
+constexpr const char* kStopped =
+    "The action stopped because of an unexpected error. Nothing more was sent to the beacon.";
 
 // Marks the actions busy for one handler, boxes included.
 class BusyScope {
@@ -78,7 +81,25 @@ void DeviceActions::SelectPort() {
 }
 
 bool DeviceActions::RunExchange(const std::function<bool()>& work) {
-    return m_host.RunInBackground(work);
+    return m_host.RunInBackground([&] {
+        try {
+            return work();
+        } catch (const std::exception& e) {
+            return Stopped(e.what());
+        } catch (...) {
+            return Stopped("An exception that says nothing about itself.");
+        }
+    });
+}
+
+// On the thread of the exchange, which has ended: the port goes back to the system, so that the
+// next action can open it, and the user hears why nothing more happens.
+bool DeviceActions::Stopped(const std::string& what) {
+    m_port.SetFailureNote({});
+    if (m_port.IsOpen()) {
+        m_port.Close();
+    }
+    return ShowError(kStopped, what);
 }
 
 bool DeviceActions::RunImageExchange(const std::function<bool()>& moveImage) {

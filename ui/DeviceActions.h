@@ -58,8 +58,10 @@ private:
     void SendTone(char code);
     bool RunTone(char code);
     void ShowTone(ToneState tone);
-    // Runs `work` in the background.
+    // Runs `work` in the background. An exception that ends it is an error box that says the
+    // action stopped, and a failed result; the port is released.
     bool RunExchange(const std::function<bool()>& work);
+    bool Stopped(const std::string& what);
     // The same, with the progress indicator shown for the image's exchanges.
     bool RunImageExchange(const std::function<bool()>& moveImage);
     exchange::ProgressStart ExpectImage();

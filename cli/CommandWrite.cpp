@@ -56,6 +56,9 @@ int RunWrite(Session& s, const Invocation& call) {
     if (LoadConfigFile(call.arguments[0], file) || ImageOf(file, image)) {
         return kUsage;
     }
+    if (file.image.empty()) {
+        s.WarnOfChanges(file.config);  // a .bin goes as it is
+    }
     int exitCode = kSuccess;
     std::filesystem::path backup;
     if (!call.flags.contains("--no-backup") && BackUp(s, backup, exitCode)) {

@@ -7,6 +7,7 @@
 
 #include "cli/Platform.h"
 #include "config/ImageLayout.h"
+#include "config/ValueChanges.h"
 #include "link/PortMap.h"
 
 namespace wb::cli {
@@ -152,6 +153,14 @@ bool Session::WriteBeacon(const std::vector<BYTE>& image, const std::string& adv
         exchange::VerifiedWrite(*m_port, ProgressOf("Writing"), image, advice, banner);
     EndProgress();
     return failed;
+}
+
+void Session::WarnOfChanges(const CTrackerConfig& record) {
+    for (const ValueChange& change : ValueChanges(record)) {
+        EndProgress();
+        m_env.err << "Warning: " << DescribeChange(change) << "\n";
+    }
+    m_env.err << std::flush;
 }
 
 bool ImageOf(const ConfigFile& file, std::vector<BYTE>& image) {

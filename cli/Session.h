@@ -54,6 +54,10 @@ public:
     bool WriteBeacon(const std::vector<BYTE>& image, const std::string& advice,
                      exchange::Banner banner);
 
+    // The values of `record` that its image cannot hold, one warning line each on stderr, also
+    // with --quiet: the window's line under the form says the same.
+    void WarnOfChanges(const CTrackerConfig& record);
+
 private:
     class Progress;
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "config/ImageLayout.h"
+#include "config/ValueChanges.h"
 
 namespace wb::ui {
 
@@ -14,6 +15,9 @@ ImageUsage MeasureImage(const CTrackerConfig& record) {
     const int count = copy.EncodeImage(bytes, sizeof bytes, unshown);
 
     ImageUsage usage;
+    for (const ValueChange& change : ValueChanges(record)) {
+        usage.changes.push_back(DescribeChange(change));
+    }
     if (count == 0) {
         usage.addressesRefused = true;
         return usage;
@@ -31,6 +35,9 @@ std::string DescribeUsage(const ImageUsage& usage) {
     const std::string of = std::to_string(usage.needed) + " of " + std::to_string(image::kSize);
     if (usage.addressesRefused) {
         return "Paths too long: Write will refuse them";
+    }
+    if (!usage.changes.empty()) {
+        return usage.changes.front();
     }
     if (usage.textsCut) {
         return "Needs " + of + " bytes: a status text will be cut";

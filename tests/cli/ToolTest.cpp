@@ -346,3 +346,29 @@ TEST(Tool, AWriteThatFailsPartWaySaysHowToRestoreTheBeacon) {
         EXPECT_EQ(r.err, "Error: ComPort write failed\n" + incomplete + advice + "\n");
     }
 }
+
+// Values the image cannot hold are named before a text's record is encoded to be written or
+// saved as an image, in the window's words; a .bin, or text to text, changes nothing.
+TEST(Tool, WriteAndConvertWarnOfValuesTheImageCannotHold) {
+    ToolRun run("limits");
+    FakeSerialBackend fake;
+    run.Put("d.bin", Text(wb::test::DefaultImage()));
+    ASSERT_EQ(run.Run(fake, {"convert", run.Path("d.bin"), run.Path("d.toml")}).code, 0);
+    std::string text = run.Contents("d.toml");
+    text.replace(text.find("status_every_transmissions = 3"), 30,
+                 "status_every_transmissions = 256");
+    run.Put("d.toml", text);
+    const std::string warning = "Warning: Primary Send every: stored as 0, not 256\n";
+
+    auto r = run.Run(fake, {"--quiet", "convert", run.Path("d.toml"), run.Path("e.bin")});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.err, warning);
+    r = run.Run(fake, {"convert", run.Path("d.toml"), run.Path("e.toml")});
+    EXPECT_EQ(r.err, "");
+    r = run.Run(fake, {"convert", run.Path("e.bin"), run.Path("f.bin")});
+    EXPECT_EQ(r.err, "");
+
+    FakeSerialBackend beacon;  // silent: the warning comes before anything is sent
+    r = run.Run(beacon, {"write", "--no-backup", run.Path("d.toml")});
+    EXPECT_EQ(r.err, warning + "Error: Wrenbeacon Not Found\n");
+}

@@ -3,30 +3,48 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <iterator>
 
 #include "cli/Platform.h"
 #include "config/ImageLayout.h"
-#include "link/PortMap.h"
+#include "config/ValueChanges.h"
+#include "link/PortList.h"
 
 namespace wb::cli {
 namespace {
 
-constexpr int kBannerArea = 32;
-constexpr int kBannerSize = 30;  // the query keeps at most 29 characters and the NUL
-constexpr int kReadArea = 200;
+std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
 
 // "COM1" to "COM4" in any letter case give 1 to 4; anything else is a device, 0.
 int PortNumber(const std::string& name) {
-    std::string upper = name;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const std::string upper = Upper(name);
     for (int n = 1; n <= 4; ++n) {
         if (upper == "COM" + std::to_string(n)) {
             return n;
         }
     }
     return 0;
+}
+
+// A name from `wrenbeacon ports` (a port's name, the device it opens as, or its stable id)
+// stands for that port's device; anything else is opened as given.
+std::string PortToOpen(const std::string& name, const Environment& env) {
+    const PortScan scan = env.scanPorts ? env.scanPorts() : ScanPlatformPorts();
+    for (const PortEntry& entry : ListPorts(scan, [](const char* n) { return std::getenv(n); })) {
+        const bool windows = scan.numbering == ComNumbering::ByName;
+        for (const std::string* known : {&entry.name, &entry.device, &entry.identity}) {
+            if (!entry.device.empty() && !known->empty() &&
+                (windows ? Upper(*known) == Upper(name) : *known == name)) {
+                return entry.device;
+            }
+        }
+    }
+    return name;
 }
 
 }  // namespace
@@ -83,19 +101,14 @@ Session::~Session() {
 
 bool Session::Begin() {
     const int number = PortNumber(m_options.port);
-    SerialBackend* backend = &m_env.backend;
-    DeviceNamer namer;
-    if (number == 0) {
-        if (m_options.port.empty()) {
-            ShowError("--port needs COM1 to COM4 or the path of a serial device");
-            return false;
-        }
-        m_device.emplace(m_options.port);
-        namer = [device = m_options.port](int) { return device; };
+    if (number == 0 && m_options.port.empty()) {
+        ShowError("--port needs COM1 to COM4 or the path of a serial device");
+        return false;
     }
+    SerialBackend* backend = &m_env.backend;
     if (!m_options.trace.empty()) {
         std::string reason;
-        m_trace = TracingBackend::ToFile(*backend, m_options.trace, reason, namer);
+        m_trace = TracingBackend::ToFile(*backend, m_options.trace, reason);
         if (!m_trace) {
             ShowError(reason.c_str());
             return false;
@@ -103,7 +116,11 @@ bool Session::Begin() {
         backend = m_trace.get();
     }
     m_port = std::make_unique<CComPort>(*backend);
-    m_port->SetPort(number == 0 ? 1 : number);
+    if (number != 0) {
+        m_port->SetPort(number);
+    } else {
+        m_port->SetPortName(PortToOpen(m_options.port, m_env));
+    }
     return true;
 }
 
@@ -140,35 +157,30 @@ void Session::EndProgress() {
     m_progress.reset();
 }
 
-bool Session::QueryVersion() {
-    char banner[kBannerArea] = {};
-    return m_port->ReadVersion(banner, kBannerSize);
+exchange::ProgressStart Session::ProgressOf(const char* label) {
+    return [this, label](int bytes) { ShowProgress(label, bytes); };
 }
 
 bool Session::ReadBeacon(std::vector<BYTE>& image, CTrackerConfig& config) {
-    if (QueryVersion()) {
-        return true;
-    }
-    // Two exchanges, each a two-byte command and the 128-byte image, as the window counts.
-    ShowProgress("Reading", 2 * (2 + image::kSize));
-    BYTE area[kReadArea] = {};
-    const int count = m_port->ReadImage(area, kReadArea);
-    EndProgress();
-    CTrackerConfig decoded = config;
-    if (count != image::kSize || decoded.DecodeImage(area, image::kSize)) {
-        ShowMessageBox("Read Failed", "Wrenbeacon Read");
-        return true;
-    }
-    image.assign(area, area + image::kSize);
-    config = decoded;
-    return false;
-}
-
-bool Session::WriteBeacon(const std::vector<BYTE>& image) {
-    ShowProgress("Writing", 2 * (2 + image::kSize));
-    const bool failed = m_port->WriteImage(image.data(), static_cast<int>(image.size()));
+    const bool failed = exchange::VerifiedRead(*m_port, ProgressOf("Reading"), config, image);
     EndProgress();
     return failed;
+}
+
+bool Session::WriteBeacon(const std::vector<BYTE>& image, const std::string& advice,
+                          exchange::Banner banner) {
+    const bool failed =
+        exchange::VerifiedWrite(*m_port, ProgressOf("Writing"), image, advice, banner);
+    EndProgress();
+    return failed;
+}
+
+void Session::WarnOfChanges(const CTrackerConfig& record) {
+    for (const ValueChange& change : ValueChanges(record)) {
+        EndProgress();
+        m_env.err << "Warning: " << DescribeChange(change) << "\n";
+    }
+    m_env.err << std::flush;
 }
 
 bool ImageOf(const ConfigFile& file, std::vector<BYTE>& image) {
@@ -178,7 +190,10 @@ bool ImageOf(const ConfigFile& file, std::vector<BYTE>& image) {
     }
     CTrackerConfig config = file.config;
     BYTE built[image::kSize];
-    if (config.EncodeImage(built, image::kSize) == 0) {
+    Messages told;
+    const int count = config.EncodeImage(built, image::kSize, told);
+    ShowMessages(told);  // why there is none, or that a status text was cut
+    if (count == 0) {
         return true;
     }
     image.assign(std::begin(built), std::end(built));

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "config/TrackerConfig.h"
+#include "exchange/VerifiedExchange.h"
 #include "link/ComPort.h"
 #include "ui/ActionHost.h"
 #include "ui/CleanRecord.h"
@@ -52,14 +53,22 @@ public:
     // incomplete configuration.
     void SetWriteFailureAdvice(std::string advice) { m_writeAdvice = std::move(advice); }
 
+    // How the port list's selection becomes the port the next exchange opens, called at the
+    // start of every action. Without it entry i of the list is COM i+1.
+    void SetPortSelector(std::function<void()> select) { m_selectPort = std::move(select); }
+
 private:
     void SelectPort();
     void SendTone(char code);
     bool RunTone(char code);
     void ShowTone(ToneState tone);
-    // In the background: makes sure a Wrenbeacon answers, then moves the image, showing its
-    // progress. True when it failed (the user has been told).
+    // Runs `work` in the background. An exception that ends it is an error box that says the
+    // action stopped, and a failed result; the port is released.
+    bool RunExchange(const std::function<bool()>& work);
+    bool Stopped(const std::string& what);
+    // The same, with the progress indicator shown for the image's exchanges.
     bool RunImageExchange(const std::function<bool()>& moveImage);
+    exchange::ProgressStart ExpectImage();
 
     ControlAccess& m_controls;
     ConfigForm& m_form;
@@ -70,6 +79,8 @@ private:
     bool m_busy = false;
     ToneState m_tone = ToneState::Off;
     int m_tonePort = 0;
+    std::string m_tonePortName;  // when the tone went to a port chosen by name
+    std::function<void()> m_selectPort;
     std::string m_writeAdvice = "Check the cable and press Write Configuration again.";
     std::atomic<int> m_moved{0};  // bytes that went out or came in, counted on the worker
 };

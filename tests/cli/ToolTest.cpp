@@ -146,7 +146,8 @@ TEST(Tool, BeaconFailuresGiveTheWindowsMessagesAndExitCodeOne) {
              QueueWrite(f, b);
          },
          {"write", "--no-backup", "DEFAULT"},
-         "Error: Write Failed\n"},
+         "Error: Write Failed\n  The beacon may now hold an incomplete configuration. Check the "
+         "cable and write the file again.\n"},
         {"no backup",
          [](FakeSerialBackend& f, auto& a, auto& b) {
              QueueVersion(f);
@@ -255,7 +256,7 @@ TEST(Tool, ReadWriteAndVerifyATextFile) {
     EXPECT_EQ(r.out, "The beacon holds " + run.Path("a.toml") + ".\n");
 }
 
-TEST(Tool, ShowsConvertsAndListsPorts) {
+TEST(Tool, ShowsAndConverts) {
     ToolRun run("files");
     run.Put("d.bin", Text(wb::test::DefaultImage()));
     FakeSerialBackend fake;
@@ -267,11 +268,62 @@ TEST(Tool, ShowsConvertsAndListsPorts) {
     EXPECT_EQ(shown.out, run.Contents("d.toml"));
 
     EXPECT_TRUE(fake.log().empty());
+}
+
+// Every port in the window's order with what `--port` takes, then the adapters without one.
+TEST(Tool, PortsListsEveryPortAndPortTakesAnyNameItPrints) {
+    ToolRun run("ports");
+    run.scan = [] {
+        wb::PortScan scan;
+        scan.ports = {
+            {"ttyUSB1", "/dev/ttyUSB1", "FT232R USB UART", "FTDI", "0403:6001",
+             "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1-if00-port0"},
+            {"ttyS0", "/dev/ttyS0", "built-in serial port", "", "", "/dev/ttyS0"},
+            {"ttyS1", "/dev/ttyS1", "built-in serial port", "", "", "/dev/ttyS1"},
+            {"ttyUSB4", "/dev/ttyUSB4", "CP2102 USB to UART Bridge Controller", "Silicon Labs",
+             "10c4:ea60", "/dev/serial/by-id/usb-Silicon_Labs_CP2102_0001-if00-port0"},
+            {"ttyACM0", "/dev/ttyACM0", "Arduino Uno", "", "2341:0043", "/dev/ttyACM0"},
+        };
+        scan.adapters = {{"CH340 USB serial adapter", "1a86:7523", "No driver has taken it."}};
+        return scan;
+    };
+    FakeSerialBackend fake;
     wb::cli::SetVariable("WRENBEACON_COM2", "/dev/beacon");
     const auto ports = run.Run(fake, {"ports"});
     wb::cli::SetVariable("WRENBEACON_COM2", nullptr);
     EXPECT_EQ(ports.code, 0);
-    EXPECT_TRUE(Contains(ports.out, "\nCOM2 = /dev/beacon (WRENBEACON_COM2)\nCOM3"));
+    EXPECT_EQ(
+        ports.out,
+        "PORT  NAME     DESCRIPTION                                        USB ID     OPENS AS\n"
+        "COM1  ttyUSB1  FTDI FT232R USB UART                               0403:6001  "
+        "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1-if00-port0\n"
+        "COM2  -        set by WRENBEACON_COM2                                        "
+        "/dev/beacon\n"
+        "COM3  ttyS1    built-in serial port                                          "
+        "/dev/ttyS1\n"
+        "COM4  ttyUSB4  Silicon Labs CP2102 USB to UART Bridge Controller  10c4:ea60  "
+        "/dev/serial/by-id/usb-Silicon_Labs_CP2102_0001-if00-port0\n"
+        "      ttyS0    built-in serial port                                          "
+        "/dev/ttyS0\n"
+        "      ttyACM0  Arduino Uno                                        2341:0043  "
+        "/dev/ttyACM0\n"
+        "\nPlugged in but without a serial port:\n"
+        "  CH340 USB serial adapter (1a86:7523): No driver has taken it.\n");
+    EXPECT_TRUE(fake.log().empty());
+
+    // A port's name, its stable name and an unknown path open by name; COM1 to COM4 by number.
+    const std::pair<std::string, std::string> opened[] = {
+        {"ttyACM0", "open /dev/ttyACM0"},
+        {"/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1-if00-port0", "open /dev/ttyUSB1"},
+        {"/dev/pts/9", "open /dev/pts/9"},
+        {"com3", "open 3"},
+    };
+    for (const auto& [name, log] : opened) {
+        FakeSerialBackend beacon;
+        QueueVersion(beacon);
+        EXPECT_EQ(run.Run(beacon, {"--port", name, "version"}).code, 0) << name;
+        EXPECT_EQ(beacon.log().front(), log);
+    }
 }
 
 // Progress only on a terminal, counting the 260 bytes of the two image exchanges.
@@ -297,12 +349,11 @@ TEST(Tool, TraceNamesTheDeviceAndHoldsBytesAndMessages) {
         run.Run(fake, {"--port", "/dev/ttyUSB7", "--trace", run.Path("t.log"), "version"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, std::string(kBanner) + "\n");
-    EXPECT_EQ(fake.log().front(), "open 1");
-    EXPECT_EQ(std::getenv("WRENBEACON_COM1"), nullptr);  // the device was named for the run only
+    EXPECT_EQ(fake.log().front(), "open /dev/ttyUSB7");
     std::string trace = run.Contents("t.log");
     std::erase(trace, '\r');  // a text file ends its lines so on Windows
     for (const char* line :
-         {" open COM1 (/dev/ttyUSB7)\n", " > 1B\n", " > 56\n",
+         {" open /dev/ttyUSB7\n", " > 1B\n", " > 56\n",
           " < 57 72 65 6E 62 65 61 63 6F 6E 20 31 2E 30\n", " close (/dev/ttyUSB7)\n"}) {
         EXPECT_TRUE(Contains(trace, line)) << line << trace;
     }
@@ -310,4 +361,64 @@ TEST(Tool, TraceNamesTheDeviceAndHoldsBytesAndMessages) {
     FakeSerialBackend silent;
     run.Run(silent, {"--trace", run.Path("t.log"), "version"});
     EXPECT_TRUE(Contains(run.Contents("t.log"), " message Error: Wrenbeacon Not Found"));
+}
+
+// A write that fails once the download began says so, and how to put back what the beacon held:
+// the backup, written without another backup of the broken configuration.
+TEST(Tool, AWriteThatFailsPartWaySaysHowToRestoreTheBeacon) {
+    ToolRun run("halfway");
+    run.Put("default.bin", Text(wb::test::DefaultImage()));
+    const std::string incomplete = "  The beacon may now hold an incomplete configuration. ";
+    for (bool backup : {true, false}) {
+        SCOPED_TRACE(backup);
+        FakeSerialBackend fake;
+        const std::vector<BYTE> image = Bytes(wb::test::DefaultImage());
+        if (backup) {
+            QueueRead(fake, image);
+        } else {
+            QueueVersion(fake);
+        }
+        fake.QueueRead(std::vector<BYTE>{});  // the download's flush
+        // The banner query, the backup's two uploads, ESC D and 60 bytes of the image.
+        fake.Fail(FakeSerialBackend::Call::WriteByte, 3 + (backup ? 4 : 0) + 2 + 61);
+        const auto r = backup ? run.Run(fake, {"--port", "COM2", "write", run.Path("default.bin")})
+                              : run.Run(fake, {"write", "--no-backup", run.Path("default.bin")});
+        EXPECT_EQ(r.code, 1);
+        std::string advice = "Check the cable and write the file again.";
+        if (backup) {
+            const auto saved =
+                std::filesystem::directory_iterator(run.dir / "data" / "backups")->path();
+            advice =
+                "To restore what it held, write the backup: wrenbeacon --port COM2 write "
+                "--no-backup \"" +
+                saved.string() + "\"";
+        }
+        EXPECT_EQ(r.err, "Error: ComPort write failed\n" + incomplete + advice + "\n");
+    }
+}
+
+// Values the image cannot hold are named before a text's record is encoded to be written or
+// saved as an image, in the window's words; a .bin, or text to text, changes nothing.
+TEST(Tool, WriteAndConvertWarnOfValuesTheImageCannotHold) {
+    ToolRun run("limits");
+    FakeSerialBackend fake;
+    run.Put("d.bin", Text(wb::test::DefaultImage()));
+    ASSERT_EQ(run.Run(fake, {"convert", run.Path("d.bin"), run.Path("d.toml")}).code, 0);
+    std::string text = run.Contents("d.toml");
+    text.replace(text.find("status_every_transmissions = 3"), 30,
+                 "status_every_transmissions = 256");
+    run.Put("d.toml", text);
+    const std::string warning = "Warning: Primary Send every: stored as 0, not 256\n";
+
+    auto r = run.Run(fake, {"--quiet", "convert", run.Path("d.toml"), run.Path("e.bin")});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.err, warning);
+    r = run.Run(fake, {"convert", run.Path("d.toml"), run.Path("e.toml")});
+    EXPECT_EQ(r.err, "");
+    r = run.Run(fake, {"convert", run.Path("e.bin"), run.Path("f.bin")});
+    EXPECT_EQ(r.err, "");
+
+    FakeSerialBackend beacon;  // silent: the warning comes before anything is sent
+    r = run.Run(beacon, {"write", "--no-backup", run.Path("d.toml")});
+    EXPECT_EQ(r.err, warning + "Error: Wrenbeacon Not Found\n");
 }

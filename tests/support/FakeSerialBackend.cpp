@@ -3,8 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
-
-#include "link/OpenFailure.h"
+#include <stdexcept>
 
 namespace wb::test {
 namespace {
@@ -24,6 +23,10 @@ void FakeSerialBackend::Fail(Call call, int nth) {
 void FakeSerialBackend::FailOpen(int nth, std::string reason) {
     Fail(Call::Open, nth);
     m_openReasons[nth] = std::move(reason);
+}
+
+void FakeSerialBackend::Throw(Call call, int nth) {
+    m_throws[call].insert(nth);
 }
 
 void FakeSerialBackend::WriteTimesOut(int nth) {
@@ -59,6 +62,10 @@ void FakeSerialBackend::HangUp(Duration after) {
 
 bool FakeSerialBackend::Failing(Call call) {
     const int nth = ++m_calls[call];
+    if (m_throws[call].contains(nth)) {
+        throw std::runtime_error("thrown by call " + std::to_string(static_cast<int>(call)) + " " +
+                                 std::to_string(nth));
+    }
     return m_failures[call].contains(nth);
 }
 
@@ -71,16 +78,24 @@ bool FakeSerialBackend::KnownHandle(PortHandle port) {
 }
 
 PortHandle FakeSerialBackend::Open(int port, std::string& reason) {
+    return OpenAs(std::to_string(port), "COM" + std::to_string(port), reason);
+}
+
+PortHandle FakeSerialBackend::OpenNamed(const std::string& name, std::string& reason) {
+    return OpenAs(name, name, reason);
+}
+
+PortHandle FakeSerialBackend::OpenAs(const std::string& logged, const std::string& name,
+                                     std::string& reason) {
     const bool fails = Failing(Call::Open);
-    m_log.push_back("open " + std::to_string(port) + (fails ? " failed" : ""));
+    m_log.push_back("open " + logged + (fails ? " failed" : ""));
     if (fails) {
         reason = m_openReasons[m_calls[Call::Open]];
         return kInvalidPort;
     }
     if (m_open != kInvalidPort || HungUp()) {
         m_log.back() += HungUp() ? " gone" : " busy";
-        reason = HungUp() ? "COM" + std::to_string(port) + " is gone"
-                          : PortBusyDetail("COM" + std::to_string(port));
+        reason = name + (HungUp() ? " is gone" : " is busy: another program holds the port.");
         return kInvalidPort;
     }
     m_open = static_cast<PortHandle>(m_nextHandle++);

@@ -7,8 +7,8 @@ namespace {
 
 int RunConvert(Session&, const Invocation& call) {
     ConfigFile file;
-    if (RefuseUnknownKind(call.arguments[1]) || LoadConfigFile(call.arguments[0], file) ||
-        SaveConfigFile(call.arguments[1], file)) {
+    if (RefuseUnknownKind(call.Path(1)) || LoadConfigFile(call.Path(0), file) ||
+        SaveConfigFile(call.Path(1), file)) {
         return kUsage;
     }
     return kSuccess;

@@ -7,6 +7,7 @@
 
 #include "cli/Platform.h"
 #include "config/ImageLayout.h"
+#include "core/PathText.h"
 #include "link/PortMap.h"
 
 namespace wb::cli {
@@ -95,7 +96,7 @@ bool Session::Begin() {
     }
     if (!m_options.trace.empty()) {
         std::string reason;
-        m_trace = TracingBackend::ToFile(*backend, m_options.trace, reason, namer);
+        m_trace = TracingBackend::ToFile(*backend, PathFromUtf8(m_options.trace), reason, namer);
         if (!m_trace) {
             ShowError(reason.c_str());
             return false;

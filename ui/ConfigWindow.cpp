@@ -10,9 +10,14 @@ using namespace wb::res;
 
 namespace {
 
+// Both questions go under the window's own caption.
+constexpr const char* kCaption = "WrenbeaconConfig";
 constexpr const char* kCloseQuestion =
     "The configuration has changes that were not written to the beacon or saved to a file. "
     "Close anyway?";
+constexpr const char* kOpenQuestion =
+    "Opening a file replaces the changes that were not written to the beacon or saved to a file. "
+    "Open anyway?";
 
 }  // namespace
 
@@ -93,17 +98,25 @@ bool ConfigWindow::QueryClose() {
         return false;
     }
     if (HasUnsavedChanges() &&
-        !m_host.AskQuestion({kCloseQuestion, "WrenbeaconConfig", {}}, "Close", "Cancel")) {
+        !m_host.AskQuestion({kCloseQuestion, kCaption, {}}, "Close", "Cancel")) {
         return false;
     }
     m_actions.StopToneOnClose();
     return true;
 }
 
+// The file is loaded before the question: one that cannot be loaded replaces nothing, and is
+// only told.
 bool ConfigWindow::OnOpenConfig(const std::filesystem::path& path) {
-    if (m_actions.IsBusy() || m_files.OnOpenConfig(path)) {
+    ConfigFile file;
+    if (m_actions.IsBusy() || LoadConfigFile(path, file)) {
         return true;
     }
+    if (HasUnsavedChanges() &&
+        !m_host.AskQuestion({kOpenQuestion, kCaption, {}}, "Open", "Cancel")) {
+        return true;
+    }
+    m_files.Show(file);
     NoteClean();
     OnFormChanged();
     return false;

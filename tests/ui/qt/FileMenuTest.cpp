@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "Open Configuration..." and "Save Configuration As..." in the window's menu, through the real
-// file dialog.
+// file dialog, with a folder and a file named in three scripts.
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
+#include <QTextLayout>
 #include <QTimer>
 #include <filesystem>
+#include <fstream>
 
+#include "core/PathText.h"
 #include "tests/support/TempDir.h"
+#include "tests/ui/qt/AnswerBox.h"
 #include "tests/ui/qt/DialogFixture.h"
+#include "ui/qt/MessageBoxSink.h"
 
 namespace wb::test {
 namespace {
@@ -50,23 +55,74 @@ TEST_F(FileMenu, EntriesComeBeforeAboutWithTheirKeys) {
     EXPECT_EQ(actions[3], dlg->AboutAction());
 }
 
+// Open over changes asks first: Cancel keeps them, Open replaces them.
 TEST_F(FileMenu, SaveThenOpenThroughTheDialog) {
     const TempDir temp("wb-qt-files");
-    const fs::path& dir = temp.path;
-    const QString file = QString::fromStdString((dir / "saved.toml").string());
+    const fs::path folder = temp.path / PathFromUtf8("Bake München");
+    fs::create_directories(folder);
+    const fs::path saved = folder / PathFromUtf8("信標 ✓.toml");
+    const QString file = QString::fromStdString(Utf8Of(saved));
 
     Edit(IDC_CALLSIGN)->setText("W1AW-9");
     EXPECT_EQ(AnswerFileDialog([this] { dlg->SaveAction()->trigger(); }, file),
               "Save Configuration As");
-    ASSERT_TRUE(fs::exists(dir / "saved.toml"));
+    ASSERT_TRUE(fs::exists(saved));
 
     Edit(IDC_CALLSIGN)->setText("CHANGED");
     EXPECT_EQ(AnswerFileDialog([this] { dlg->OpenAction()->trigger(); }, QString()),
               "Open Configuration");
-    EXPECT_EQ(Edit(IDC_CALLSIGN)->text(), "CHANGED");  // cancelled: nothing opened
-    AnswerFileDialog([this] { dlg->OpenAction()->trigger(); }, file);
-    EXPECT_EQ(Edit(IDC_CALLSIGN)->text(), "W1AW-9");
-    fs::remove_all(dir);
+    EXPECT_EQ(Edit(IDC_CALLSIGN)->text(), "CHANGED");  // cancelled: nothing opened, nothing asked
+    for (const char* answer : {"Cancel", "Open"}) {
+        SeenBox question;
+        AnswerNextBox(question, answer);
+        AnswerFileDialog([this] { dlg->OpenAction()->trigger(); }, file);
+        EXPECT_EQ(question.title.toStdString(), "WrenbeaconConfig");
+        EXPECT_EQ(question.text.toStdString(),
+                  "Opening a file replaces the changes that were not written to the beacon or "
+                  "saved to a file. Open anyway?");
+        EXPECT_EQ(question.buttons.join('/').toStdString(), "Open/Cancel");
+        EXPECT_EQ(Edit(IDC_CALLSIGN)->text().toStdString(),
+                  answer == std::string("Open") ? "W1AW-9" : "CHANGED");
+    }
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+// A box that names a file shows the name exactly, with its spaces, on one line.
+TEST_F(FileMenu, ABoxNamesAFileExactlyAndKeepsItWhole) {
+    const TempDir temp("wb-qt-names");
+    const fs::path broken =
+        temp.path / PathFromUtf8("Bake München") /
+        PathFromUtf8("壊れた 信標 ✓ of the long road north, kept for later on.toml");
+    fs::create_directories(broken.parent_path());
+    std::ofstream(broken) << "not a configuration";
+    const QString name = QString::fromStdString(Utf8Of(broken));
+
+    ui::MessageBoxSink boxes(dlg.get());
+    SeenBox box;
+    bool whole = false;
+    AnswerNextBox(box, "OK", [&](QMessageBox& shown, SeenBox&) {
+        auto* label = shown.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        // Where the name's first and last characters are laid out: on one line.
+        QTextLayout layout(label->text(), label->font());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(label->contentsRect().width());
+        }
+        layout.endLayout();
+        const qsizetype first = label->text().indexOf(name.front());
+        const qsizetype last = label->text().lastIndexOf(name.back());
+        whole = Drawn(label->text()).contains(name) &&
+                layout.lineForTextPosition(int(first)).lineNumber() ==
+                    layout.lineForTextPosition(int(last)).lineNumber();
+    });
+    AnswerFileDialog([this] { dlg->OpenAction()->trigger(); }, name);
+    EXPECT_EQ(box.text.toStdString(), "Cannot load the configuration file " + Utf8Of(broken))
+        << "as drawn";
+    EXPECT_TRUE(whole) << "the name is broken in two";
 }
 
 }  // namespace

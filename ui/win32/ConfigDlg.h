@@ -24,9 +24,9 @@ public:
     // The bar under Exit that counts the bytes of a read or write, and the timer that redraws it.
     static constexpr int kProgressId = 1100;
     static constexpr UINT_PTR kProgressTimer = 1;
-    // The system menu's entries beside "About": commands below 0xF000, multiples of 16.
-    static constexpr UINT kOpenConfigCommand = 0x0020;
-    static constexpr UINT kSaveConfigCommand = 0x0030;
+    // How RunInBackground waits for its worker or for the next message; a test puts a failing
+    // one in its place.
+    using MessageWait = DWORD(WINAPI*)(DWORD, const HANDLE*, BOOL, DWORD, DWORD);
 
     CConfigDlg();
     ~CConfigDlg() override;
@@ -64,6 +64,7 @@ public:
     // True while an action runs, its boxes included: the window then takes no command.
     bool IsBusy();
 
+    MessageWait m_messageWait = MsgWaitForMultipleObjects;
     HICON m_hIcon;
     HICON m_hSmallIcon;
     CTrackerConfig m_config;
@@ -81,6 +82,9 @@ private:
     void CreateProgress();
     void AddSystemMenuEntries();
     bool OnSysCommand(WPARAM id);
+    // Ctrl and the key of a file command, typed in the window: the command. True when it was one.
+    bool OnCommandKey(const MSG& msg);
+    static LRESULT CALLBACK FilterDialogMessage(int code, WPARAM wParam, LPARAM lParam);
     void OnOpenConfig();
     void OnSaveConfigAs();
     bool OnPaint();
@@ -111,6 +115,7 @@ private:
     bool m_inBackground = false;
     bool m_closing = false;  // the window is asking whether it may close
     HWND m_tooltips = nullptr;
+    HHOOK m_keyHook = nullptr;
     std::map<int, wb::res::ControlKind> m_kinds;
     std::atomic<int> m_moved{0};
     std::atomic<int> m_expected{0};

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Control access by id over the dialog's controls, and the host of the device actions.
 #include <algorithm>
+#include <atomic>
 
+#include "core/WideUtf8.h"
 #include "res/ResourceIds.h"
 #include "ui/win32/ConfigDlg.h"
 #include "ui/win32/MessageBoxSink.h"
@@ -42,14 +44,19 @@ void DropQueuedInput(HWND dialog) {
     }
 }
 
+// How often the window looks whether the exchange has ended when it cannot wait for it.
+constexpr DWORD kEndPollMs = 10;
+
 struct Background {
     const std::function<bool()>* exchange;
     bool failed;
+    std::atomic<bool> ended{false};  // the last thing the worker touches
 };
 
 DWORD WINAPI RunExchange(LPVOID parameter) {
     auto* work = static_cast<Background*>(parameter);
     work->failed = (*work->exchange)();
+    work->ended = true;
     return 0;
 }
 
@@ -143,7 +150,7 @@ bool CConfigDlg::RunInBackground(const std::function<bool()>& exchange) {
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     bool quit = false;
     int quitCode = 0;
-    while (MsgWaitForMultipleObjects(1, &worker, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+    const auto handleQueued = [&] {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
@@ -154,6 +161,18 @@ bool CConfigDlg::RunInBackground(const std::function<bool()>& exchange) {
                 DispatchMessageW(&msg);
             }
         }
+    };
+    DWORD woke = WAIT_FAILED;
+    while ((woke = m_messageWait(1, &worker, FALSE, INFINITE, QS_ALLINPUT)) != WAIT_OBJECT_0 &&
+           woke != WAIT_FAILED) {
+        handleQueued();
+    }
+    const DWORD waitError = woke == WAIT_FAILED ? GetLastError() : ERROR_SUCCESS;
+    // The worker still uses `work` and `exchange` until it has ended: without a wait, the window
+    // looks every few milliseconds, and goes on being handled meanwhile.
+    while (!work.ended) {
+        Sleep(kEndPollMs);
+        handleQueued();
     }
     CloseHandle(worker);
     DropQueuedInput(m_hWnd);
@@ -161,6 +180,10 @@ bool CConfigDlg::RunInBackground(const std::function<bool()>& exchange) {
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     if (quit) {
         PostQuitMessage(quitCode);  // for the loop that was meant to see it
+    }
+    if (woke == WAIT_FAILED) {
+        return ShowError("The action stopped: the window could not wait for the beacon.",
+                         "MsgWaitForMultipleObjects failed: " + wb::WindowsErrorText(waitError));
     }
     return work.failed;
 }

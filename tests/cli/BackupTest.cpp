@@ -30,7 +30,7 @@ std::string Contents(const fs::path& path) {
 TEST(Backup, RunsInTheSameSecondKeepEveryBackupAndReplaceNothing) {
     const test::TempDir temp("wb-backup");
     std::tm when{};
-    when.tm_year = 125;
+    when.tm_year = 125;  // 2025-06-01 10:15:00
     when.tm_mon = 5;
     when.tm_mday = 1;
     when.tm_hour = 10;

@@ -43,14 +43,6 @@ QString GluePaths(QString text, const QStringList& paths) {
     return text;
 }
 
-// Shows `text` as plain text, never as markup, and holds the label at least `width` wide.
-void Prepare(QMessageBox& box, const char* name, int width) {
-    if (auto* label = box.findChild<QLabel*>(QString::fromLatin1(name))) {
-        label->setTextFormat(Qt::PlainText);
-        label->setMinimumWidth(width);
-    }
-}
-
 // The box's text, caption and detail; wide enough for its caption in the title bar and for the
 // longest path on one line.
 void Fill(QMessageBox& box, const Message& message) {
@@ -64,12 +56,18 @@ void Fill(QMessageBox& box, const Message& message) {
         paths << FromUtf8(path);
         widestPath = std::max(widestPath, box.fontMetrics().horizontalAdvance(paths.last()));
     }
+    // The box sizes its text itself, and wraps it where a line is free to break: never inside
+    // a glued path (unless the path is wider than the box may grow).
     box.setText(GluePaths(FromUtf8(message.text), paths));
     box.setTextFormat(Qt::PlainText);
-    Prepare(box, "qt_msgbox_label", widestPath);
     if (!message.detail.empty()) {
         box.setInformativeText(GluePaths(FromUtf8(message.detail), paths));
-        Prepare(box, "qt_msgbox_informativelabel", widestPath);
+        // The detail is shown as written, never as markup, on a label the box sizes only to its
+        // own width: held open to the widest path.
+        if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
+            label->setTextFormat(Qt::PlainText);
+            label->setMinimumWidth(widestPath);
+        }
     }
     QFont titleFont = box.font();
     titleFont.setBold(true);

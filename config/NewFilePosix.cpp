@@ -55,10 +55,15 @@ bool NewFile::WriteDurably(std::string_view data, std::string& reason) {
         }
         data.remove_prefix(static_cast<std::size_t>(written));
     }
+#ifdef __EMSCRIPTEN__
+    // In the browser the file lives in memory until the page hands it over as a download.
+    const bool synced = true;
+#else
     const bool synced = fsync(fd) == 0;
     if (!synced) {
         reason = SystemReason();
     }
+#endif
     m_file = -1;
     if (close(fd) != 0 && synced) {
         reason = SystemReason();

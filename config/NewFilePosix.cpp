@@ -15,6 +15,16 @@ std::string SystemReason() {
     return std::strerror(errno);
 }
 
+// Has the system put what `fd` holds on the disk. In the browser a file lives in memory until the
+// page hands it over as a download: nothing to sync there (and a folder cannot be).
+bool Sync([[maybe_unused]] int fd) {
+#ifdef __EMSCRIPTEN__
+    return true;
+#else
+    return fsync(fd) == 0;
+#endif
+}
+
 }  // namespace
 
 NewFile::~NewFile() {
@@ -55,15 +65,10 @@ bool NewFile::WriteDurably(std::string_view data, std::string& reason) {
         }
         data.remove_prefix(static_cast<std::size_t>(written));
     }
-#ifdef __EMSCRIPTEN__
-    // In the browser the file lives in memory until the page hands it over as a download.
-    const bool synced = true;
-#else
-    const bool synced = fsync(fd) == 0;
+    const bool synced = Sync(fd);
     if (!synced) {
         reason = SystemReason();
     }
-#endif
     m_file = -1;
     if (close(fd) != 0 && synced) {
         reason = SystemReason();
@@ -83,12 +88,29 @@ Outcome Rename(const std::filesystem::path& from, const std::filesystem::path& t
     }
     // A second name for the file fails when the name is taken, in one step: no other writer can
     // come between a look and the rename.
-    if (link(from.c_str(), to.c_str()) != 0) {
+    if (link(from.c_str(), to.c_str()) == 0) {
+        unlink(from.c_str());
+        return Outcome::Done;
+    }
+    if (errno != EPERM && errno != EMLINK && errno != ENOTSUP && errno != ENOSYS) {
         const bool taken = errno == EEXIST;
         reason = SystemReason();
         return taken ? Outcome::Taken : Outcome::Failed;
     }
-    unlink(from.c_str());
+    // A file system without second names (FAT, the browser's): the name is claimed by creating
+    // it exclusively, and the file then takes the place of that empty claim.
+    const int claim = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (claim < 0) {
+        const bool taken = errno == EEXIST;
+        reason = SystemReason();
+        return taken ? Outcome::Taken : Outcome::Failed;
+    }
+    close(claim);
+    if (rename(from.c_str(), to.c_str()) != 0) {
+        reason = SystemReason();
+        unlink(to.c_str());
+        return Outcome::Failed;
+    }
     return Outcome::Done;
 }
 
@@ -96,7 +118,7 @@ void SyncFolder(const std::filesystem::path& folder) {
     const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         // Some file systems cannot sync a folder; the file itself is on the disk by now.
-        [[maybe_unused]] const int synced = fsync(fd);
+        [[maybe_unused]] const bool synced = Sync(fd);
         close(fd);
     }
 }

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <initializer_list>
 #include <sstream>
 #include <string>
@@ -39,7 +40,7 @@ public:
         }
         std::ostringstream out;
         std::ostringstream err;
-        cli::Environment env{backend, out, err, terminal, dataFolder};
+        cli::Environment env{backend, out, err, terminal, dataFolder, scan};
         const int code = cli::RunTool(static_cast<int>(argv.size()), argv.data(), env);
         return {code, out.str(), err.str()};
     }
@@ -61,6 +62,7 @@ public:
     TempDir temp;
     std::filesystem::path dir;
     std::filesystem::path dataFolder;  // the tool's, for its backups
+    std::function<PortScan()> scan;    // the machine's ports as the tool sees them; empty: real
 };
 
 }  // namespace wb::test

@@ -12,10 +12,12 @@
 #include <QLineEdit>
 #include <QTabBar>
 
-#include "link/PortMap.h"
+#include "core/PathText.h"
+#include "link/PortList.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 #include "ui/qt/AboutDlg.h"
+#include "ui/qt/DropDownList.h"
 #include "ui/qt/MainIcon.h"
 #include "ui/qt/TabControl.h"
 
@@ -63,7 +65,7 @@ void CConfigDlg::OnInitDialog() {
         setContextMenuPolicy(Qt::ActionsContextMenu);
     }
     setWindowIcon(m_hIcon);
-    DescribePorts();
+    ListPorts();
     ShowTooltips();
     m_window.OnInitDialog();
 }
@@ -91,7 +93,7 @@ QString DialogTitle(unsigned id) {
 
 // The file the dialog chose, by the bytes of its name on this system.
 std::filesystem::path PathOf(const QString& name) {
-    return std::filesystem::path(QFile::encodeName(name).toStdString());
+    return wb::PathFromUtf8(QFile::encodeName(name).toStdString());
 }
 
 }  // namespace
@@ -112,12 +114,16 @@ void CConfigDlg::AddFileActions() {
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
+QString CConfigDlg::StartFolder() const {
+    return QFile::decodeName(QByteArray::fromStdString(wb::Utf8Of(m_window.StartFolder())));
+}
+
 void CConfigDlg::OnOpenConfig() {
     if (m_window.Actions().IsBusy()) {
         return;
     }
-    const QString path =
-        QFileDialog::getOpenFileName(this, DialogTitle(IDM_OPEN_CONFIG), QString(), FileFilters());
+    const QString path = QFileDialog::getOpenFileName(this, DialogTitle(IDM_OPEN_CONFIG),
+                                                      StartFolder(), FileFilters());
     if (!path.isEmpty()) {
         m_window.OnOpenConfig(PathOf(path));
     }
@@ -127,7 +133,7 @@ void CConfigDlg::OnSaveConfigAs() {
     if (m_window.Actions().IsBusy()) {
         return;
     }
-    QFileDialog dialog(this, DialogTitle(IDM_SAVE_CONFIG), QString(), FileFilters());
+    QFileDialog dialog(this, DialogTitle(IDM_SAVE_CONFIG), StartFolder(), FileFilters());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QString::fromUtf8(DefaultConfigExtension()));
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
@@ -135,11 +141,11 @@ void CConfigDlg::OnSaveConfigAs() {
     }
 }
 
-void CConfigDlg::DescribePorts() {
-    auto* ports = qobject_cast<QComboBox*>(GetDlgItem(IDC_COM_PORT));
-    for (int i = 0; i < ports->count(); ++i) {
-        ports->setItemData(i, QString::fromStdString(wb::DescribeComPort(i + 1)), Qt::ToolTipRole);
-    }
+// Every port of the machine, listed anew each time the list drops down.
+void CConfigDlg::ListPorts() {
+    m_window.UseSettings(wb::ListPlatformPorts, *m_settings);
+    auto* ports = static_cast<wb::ui::DropDownList*>(GetDlgItem(IDC_COM_PORT));
+    ports->SetBeforeDropDown([this] { m_window.OnPortListDropDown(); });
 }
 
 void CConfigDlg::ShowTooltips() {
@@ -201,8 +207,12 @@ void CConfigDlg::WireCommands() {
             [this] { m_window.OnSelchangeProfileTab(); });
 
     auto* ports = qobject_cast<QComboBox*>(GetDlgItem(IDC_COM_PORT));
+    // The entry's start ("COM3 - ...") stays in sight in the narrow edit part.
     const auto showPortTip = [ports] {
         ports->setToolTip(ports->itemData(ports->currentIndex(), Qt::ToolTipRole).toString());
+        if (QLineEdit* edit = ports->lineEdit()) {
+            edit->setCursorPosition(0);
+        }
     };
     connect(ports, &QComboBox::currentIndexChanged, ports, showPortTip);
     showPortTip();

@@ -38,7 +38,9 @@ std::wstring Title(unsigned id) {
     return {};
 }
 
-std::optional<std::filesystem::path> Ask(HWND owner, bool save) {
+std::optional<std::filesystem::path> Ask(HWND owner, bool save,
+                                         const std::filesystem::path& folder) {
+    const std::wstring start = folder.native();
     std::wstring path(kPathRoom, L'\0');
     const std::wstring filter = Filter();
     const std::wstring title = Title(save ? res::IDM_SAVE_CONFIG : res::IDM_OPEN_CONFIG);
@@ -50,6 +52,7 @@ std::optional<std::filesystem::path> Ask(HWND owner, bool save) {
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = kPathRoom;
+    dialog.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
     dialog.lpstrTitle = title.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
                    (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
@@ -63,12 +66,12 @@ std::optional<std::filesystem::path> Ask(HWND owner, bool save) {
 
 }  // namespace
 
-std::optional<std::filesystem::path> AskOpenPath(HWND owner) {
-    return Ask(owner, false);
+std::optional<std::filesystem::path> AskOpenPath(HWND owner, const std::filesystem::path& folder) {
+    return Ask(owner, false, folder);
 }
 
-std::optional<std::filesystem::path> AskSavePath(HWND owner) {
-    return Ask(owner, true);
+std::optional<std::filesystem::path> AskSavePath(HWND owner, const std::filesystem::path& folder) {
+    return Ask(owner, true, folder);
 }
 
 }  // namespace wb::ui

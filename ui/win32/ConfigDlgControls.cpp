@@ -60,18 +60,6 @@ DWORD WINAPI RunExchange(LPVOID parameter) {
     return 0;
 }
 
-// The port list's texts come as UTF-8 (the names of the system's devices).
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(std::max(size, 0)), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
-
 }  // namespace
 
 HWND CConfigDlg::ControlOfKind(int id, ControlKind kind) const {
@@ -143,14 +131,15 @@ void CConfigDlg::SetListEntries(int id, const std::vector<ListEntry>& entries) {
     HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
     int widest = 0;
     for (const ListEntry& entry : entries) {
-        const std::wstring text = Widen(entry.text);
+        const std::wstring text = wb::WidenUtf8(entry.text);  // UTF-8, as the system names devices
         SendMessageW(list, CB_INSERTSTRING, static_cast<WPARAM>(-1),
                      reinterpret_cast<LPARAM>(text.c_str()));
         SIZE size{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
         widest = std::max(widest, static_cast<int>(size.cx));
         if (id == wb::res::IDC_COM_PORT) {
-            m_portTips.push_back(entry.tip.empty() ? text : text + L"\n" + Widen(entry.tip));
+            m_portTips.push_back(entry.tip.empty() ? text
+                                                   : text + L"\n" + wb::WidenUtf8(entry.tip));
         }
     }
     SelectObject(dc, font);

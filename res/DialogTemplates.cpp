@@ -74,8 +74,8 @@ constexpr ControlTemplate kConfigControls[] = {
 
     {kStaticId, K::GroupBox, "SmartBeaconing", 0, 165, 115, 225, 70},
     {IDC_SMARTBEACON_ENABLE, K::CheckBox, "Enable", kCheck, 170, 125, 38, 10},
-    {IDC_SMARTBEACON_PRESET, K::ComboBox, "", kVScroll | kTabStop, 210, 123, 49, 80},
-    {IDC_SMARTBEACON_CHART, K::PushButton, "Chart", kButton, 262, 123, 20, 13},
+    {IDC_SMARTBEACON_PRESET, K::ComboBox, "", kVScroll | kTabStop, 210, 123, 47, 80},
+    {IDC_SMARTBEACON_CHART, K::PushButton, "Chart", kButton, 259, 123, 23, 13},
     {kStaticId, K::Static, "Min Turn Angle:", kLabel, 167, 140, 56, 13},
     {IDC_MIN_TURN_ANGLE, K::Edit, "", kDigits, 225, 140, 25, 13},
     {kStaticId, K::Static, "degrees", kUnit, 252, 140, 30, 13},

@@ -162,7 +162,7 @@ ChartDrawing LayOutBeaconChart(const BeaconChart& chart, int width, int height, 
     ChartDrawing d;
     const std::string topSeconds = Number(chart.secondsTop);
     const std::string topMiles = Number(chart.milesTop);
-    std::size_t milesChars = std::max<std::size_t>(topMiles.size(), 3);
+    std::size_t milesChars = std::max<std::size_t>(topMiles.size(), 5);  // and "MPH"
     for (double m = 0; m <= chart.milesTop + 1e-9; m += chart.milesStep) {
         milesChars = std::max(milesChars, Number(m).size());
     }
@@ -185,7 +185,8 @@ ChartDrawing LayOutBeaconChart(const BeaconChart& chart, int width, int height, 
         d.lines.push_back({{{X(mph), top}, {X(mph), bottom}}, kGrid, 1, false});
         d.texts.push_back({Number(mph), {X(mph), bottom + 3}, 0, -1, kInk});
     }
-    d.texts.push_back({res::kChartSpeedAxis, {right + 4, bottom + 3}, -1, -1, kInk});
+    // After the last speed, which stands half out of the plot.
+    d.texts.push_back({res::kChartSpeedAxis, {right + 2.0 * digitWidth, bottom + 3}, -1, -1, kInk});
     d.texts.push_back({res::kChartSecondsAxis, {2, top - 4}, -1, 1, kInk});
     d.texts.push_back({res::kChartMilesAxis, {width - 2.0, top - 4}, 1, 1, kDistanceColour});
     d.lines.push_back(

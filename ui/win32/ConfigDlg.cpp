@@ -39,6 +39,9 @@ CConfigDlg::~CConfigDlg() {
     }
     DestroyIcon(m_hIcon);
     DestroyIcon(m_hSmallIcon);
+    if (m_symbolIcon != nullptr) {
+        DestroyIcon(m_symbolIcon);
+    }
 }
 
 INT_PTR CConfigDlg::DoModal() {
@@ -139,6 +142,8 @@ BOOL CConfigDlg::OnInitDialog() {
     SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
     CreateProgress();
     CreateTooltips();
+    WireAids();
+    m_window.SetAidHost(*this);
     m_window.OnInitDialog();
     return TRUE;
 }

@@ -96,6 +96,8 @@ void CSymbolChooserDlg::OnInitDialog() {
     SetWindowPos(m_grid, placeholder, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     DestroyWindow(placeholder);
     SendMessageW(m_grid, WM_SETFONT, SendMessageW(m_hWnd, WM_GETFONT, 0, 0), FALSE);
+    // A name cut short unfolds under the mouse.
+    SendMessageW(m_grid, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_LABELTIP, LVS_EX_LABELTIP);
 
     // Every symbol's picture once; the grid shows those the search leaves.
     HICON first = wb::ui::MakeSymbolIcon({&SymbolRecords()[0], '\0'}, m_hWnd, kGridScale);

@@ -120,6 +120,9 @@ LRESULT CALLBACK BeaconChartWindow::WindowProc(HWND window, UINT message, WPARAM
         case WM_CLOSE:
             ShowWindow(window, SW_HIDE);
             return 0;
+        case WM_NCDESTROY:  // with its owner, the main window
+            self->m_hWnd = nullptr;
+            break;
         default:
             break;
     }

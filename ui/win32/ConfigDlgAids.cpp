@@ -18,6 +18,9 @@ LRESULT CALLBACK CConfigDlg::SymbolFieldProc(HWND edit, UINT message, WPARAM wPa
                      reinterpret_cast<LPARAM>(self->GetDlgItem(IDC_SYMBOL_PICTURE)));
         return 0;
     }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(edit, SymbolFieldProc, 1);
+    }
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 

@@ -68,6 +68,9 @@ LRESULT CALLBACK CSymbolChooserDlg::SearchProc(HWND edit, UINT message, WPARAM w
         SetFocus(reinterpret_cast<CSymbolChooserDlg*>(data)->m_grid);
         return 0;
     }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(edit, SearchProc, 1);
+    }
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 

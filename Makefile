@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Thin front over the CMake presets. `make demo` and `make test` are the quick start.
 .PHONY: all deps deps-test build asan fuzz windows sim demo test test-default test-asan test-fuzz \
-	test-windows screenshot screenshot-windows clean package package-windows
+	test-windows screenshot screenshot-windows clean package package-windows web web-demo test-web \
+	screenshot-web
 
 FUZZ_SECONDS ?= 60
 FUZZ_TEXT_SECONDS ?= 30
@@ -48,11 +49,28 @@ test-windows: windows sim
 	ctest --preset windows; status=$$?; \
 	WINEPREFIX=$(CURDIR)/build/wine wineserver -k 2>/dev/null; exit $$status
 
+# The page for the browser: build/web/WrenbeaconConfig.html, one file with everything inside.
+web:
+	@tools/install-deps web
+	cmake --preset web
+	cmake --build --preset web
+
+# Its suites under node, and the page in headless Chromium.
+test-web: web
+	ctest --preset web
+
+# Serves the page on localhost and opens it in the browser, on the simulated beacon.
+web-demo: web
+	tools/web/serve-demo build/web
+
+screenshot-web: web
+	/usr/bin/python3 tools/web/take-screenshot build/web/WrenbeaconConfig.html docs/page.png
+
 # Everything the tests need is installed first, in one go (one apt-get update at most).
-test: deps-test test-default test-asan test-fuzz test-windows
+test: deps-test test-default test-asan test-fuzz test-windows test-web
 
 deps-test:
-	@tools/install-deps build windows
+	@tools/install-deps build windows web
 
 # Only what the demo runs: the window and the simulated beacon, in the folder `make test` reuses.
 demo: deps

@@ -40,8 +40,10 @@ std::FILE* OpenNew(const fs::path& path) {
 bool WriteDurably(std::FILE* file, std::string_view data) {
     bool written = std::fwrite(data.data(), 1, data.size(), file) == data.size();
     written = std::fflush(file) == 0 && written;
-#ifdef _WIN32
+#if defined(_WIN32)
     written = _commit(_fileno(file)) == 0 && written;
+#elif defined(__EMSCRIPTEN__)
+    // In the browser the file lives in memory until the page hands it over as a download.
 #else
     written = fsync(fileno(file)) == 0 && written;
 #endif

@@ -174,17 +174,21 @@ void DeviceActions::OnWriteConfig() {
     }
     // Once a byte of the download has moved, a failure may have left the beacon holding part of
     // the new image: every message from then on says so.
+    // The success box that follows is no such message: the detail ends with the exchange.
     std::atomic<int> movedAtDownload{-1};
-    const DetailFrom detail(
-        [&] {
-            const int from = movedAtDownload.load();
-            return from >= 0 && m_moved.load() > from;
-        },
-        std::string(kIncompleteWrite) + " " + m_writeAdvice);
-    const bool failed = RunImageExchange([&] {
-        movedAtDownload = m_moved.load();
-        return m_port.WriteImage(image, count);
-    });
+    bool failed = false;
+    {
+        const DetailFrom detail(
+            [&] {
+                const int from = movedAtDownload.load();
+                return from >= 0 && m_moved.load() > from;
+            },
+            std::string(kIncompleteWrite) + " " + m_writeAdvice);
+        failed = RunImageExchange([&] {
+            movedAtDownload = m_moved.load();
+            return m_port.WriteImage(image, count);
+        });
+    }
     // The very bytes that were sent and verified go back into the record.
     if (failed || m_config.DecodeImage(image, count)) {
         return;

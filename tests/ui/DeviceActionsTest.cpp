@@ -203,6 +203,8 @@ TEST_F(Actions, WriteConfigurationShowsWhatTheDeviceNowHolds) {
 
     Click(IDC_WRITE_CONFIG);
     EXPECT_EQ(Shown(), (BoxList{{"Write Successful", "Wrenbeacon Write"}}));
+    // Success says nothing of an incomplete configuration.
+    EXPECT_EQ(messages.messages().back().detail, "");
     EXPECT_EQ(Text(IDC_TX_DELAY), "253");
     EXPECT_EQ(Text(IDC_QUIET_TIME), "1525");
     EXPECT_EQ(Text(IDC_SYMBOL), "-");

@@ -8,68 +8,31 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <optional>
 #include <stdexcept>
 #include <utility>
 
-#include "CommandParser.h"
 #include "LineCheck.h"
-#include "PacedLine.h"
 #include "PseudoTerminal.h"
 
 namespace wb::sim {
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using namespace std::chrono_literals;
 
 // While no host holds the port the master reports a hang-up on every poll; look again this often
 // instead of spinning.
 constexpr auto kHostCheckInterval = 5ms;
-// A command left unfinished this long is dropped; a half-received image is not stored.
-constexpr auto kAbandonAfter = 1s;
-// NoiseBeforeCommand: quiet time on the line before the burst, and the burst (a NMEA fragment).
-constexpr auto kQuietBeforeNoise = 100ms;
-constexpr char kNoise[] = "\r\n$GP";
 
-constexpr char kWrongBanner[] = " Wrenbeacon 1.0 (simulated)";  // banner word not at the start
-constexpr char kShortBanner[] = "Wrenbea";
-constexpr std::size_t kHangupAfterImageBytes = kImageSize / 2;
-constexpr std::size_t kUnstableByte = kImageSize - 1;  // in the zero fill behind the texts
-constexpr std::size_t kCorruptByte = 64;
-constexpr std::uint8_t kCorruptMask = 0x01;
-
-// The device takes one byte of a command every 9 ms at most. The simulator cannot see when a
-// byte arrived, only that it came after the line was last seen empty and before it was read;
-// on a loaded machine it reads several well-paced bytes at once. So each byte is given the
-// earliest arrival that fits those bounds and the pace, and is lost only when none fits. Reads
-// are taken to be at most 100 ms late.
-constexpr auto kBytePace = 9ms;
+// The simulator cannot see when a byte arrived, only that it came after the line was last seen
+// empty and before it was read; on a loaded machine it reads several well-paced bytes at once.
+// The core gives each byte the earliest arrival that fits those bounds and the pace. Reads are
+// taken to be at most 100 ms late.
 constexpr auto kMaxLate = 100ms;
-
-const char* CommandName(Command::Kind kind) {
-    switch (kind) {
-        case Command::Kind::Version:
-            return "version query";
-        case Command::Kind::Download:
-            return "download";
-        case Command::Kind::Upload:
-            return "upload";
-        case Command::Kind::Tone:
-            return "tone command";
-    }
-    return "command";
-}
-
-std::vector<std::uint8_t> Bytes(std::string_view text) {
-    return {text.begin(), text.end()};
-}
 
 }  // namespace
 
-// The beacon's thread: the terminal, the command parser, the transmit line and the timers.
+// The beacon's thread: the terminal and the timers around the core.
 class SimulatedBeacon::Device {
 public:
     explicit Device(SimulatedBeacon& beacon) : m_beacon(beacon) {
@@ -95,38 +58,24 @@ public:
     void Run();
 
 private:
-    std::optional<Clock::time_point> NoiseDue() const;
     Clock::time_point NextWake(Clock::time_point now) const;
     void SendDue(Clock::time_point now);
     void CheckHost(Clock::time_point now, bool hostLeft);
     void ReceiveFromHost();
-    void Handle(const Command& command, Clock::time_point now);
-    bool HangUpIfFaulty();
-    bool TooSoon(Clock::time_point now);
-    void Note(Clock::time_point at, std::string text);
+    std::string LineProblemNow() const;
 
     SimulatedBeacon& m_beacon;
-    PseudoTerminal m_pty{m_beacon.m_lenient};
+    PseudoTerminal m_pty{m_beacon.m_core.Lenient()};
     int m_wake[2]{-1, -1};
-    CommandParser m_parser;
-    PacedLine m_line;
-    bool m_hostPresent = false;
-    Clock::time_point m_lastHostByte{};
-    Clock::time_point m_quietSince{};  // the host's arrival or the last byte either way
-    bool m_noiseSent = false;
-    Clock::time_point m_emptySince{};   // when a read last found nothing waiting
-    Clock::time_point m_lastArrival{};  // the earliest arrival that fits the last byte taken
+    Clock::time_point m_emptySince{};  // when a read last found nothing waiting
 };
 
 void SimulatedBeacon::Device::Run() {
     while (m_pty.Master() >= 0) {
         const Clock::time_point now = Clock::now();
-        if (m_parser.MidCommand() && now - m_lastHostByte >= kAbandonAfter) {
-            m_parser.Abandon();
-        }
-        if (const auto noise = NoiseDue(); noise && *noise <= now) {
-            m_line.Send(Bytes(kNoise), now);
-            m_noiseSent = true;
+        {
+            std::lock_guard<std::mutex> lock(m_beacon.m_mutex);
+            m_beacon.m_core.Tick(now);
         }
         SendDue(now);
 
@@ -134,7 +83,12 @@ void SimulatedBeacon::Device::Run() {
         const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(wait);
         const timespec timeout{static_cast<time_t>(seconds.count()),
                                static_cast<long>((wait - seconds) / 1ns)};
-        pollfd fds[2] = {{m_wake[0], POLLIN, 0}, {m_hostPresent ? m_pty.Master() : -1, POLLIN, 0}};
+        bool hostPresent = false;
+        {
+            std::lock_guard<std::mutex> lock(m_beacon.m_mutex);
+            hostPresent = m_beacon.m_core.HostPresent();
+        }
+        pollfd fds[2] = {{m_wake[0], POLLIN, 0}, {hostPresent ? m_pty.Master() : -1, POLLIN, 0}};
         if (ppoll(fds, 2, &timeout, nullptr) < 0 && errno != EINTR) {
             break;
         }
@@ -149,42 +103,20 @@ void SimulatedBeacon::Device::Run() {
     }
 }
 
-std::optional<Clock::time_point> SimulatedBeacon::Device::NoiseDue() const {
-    if (!m_hostPresent || m_noiseSent || m_parser.MidCommand() || !m_line.Idle()) {
-        return std::nullopt;
-    }
-    std::lock_guard<std::mutex> lock(m_beacon.m_mutex);
-    if (m_beacon.m_fault != Fault::NoiseBeforeCommand) {
-        return std::nullopt;
-    }
-    return m_quietSince + kQuietBeforeNoise;
-}
-
 Clock::time_point SimulatedBeacon::Device::NextWake(Clock::time_point now) const {
-    Clock::time_point wake = m_hostPresent ? now + 1h : now + kHostCheckInterval;
-    if (const auto due = m_line.NextDue()) {
+    std::lock_guard<std::mutex> lock(m_beacon.m_mutex);
+    Clock::time_point wake = m_beacon.m_core.HostPresent() ? now + 1h : now + kHostCheckInterval;
+    if (const auto due = m_beacon.m_core.NextWake()) {
         wake = std::min(wake, *due);
-    }
-    if (m_parser.MidCommand()) {
-        wake = std::min(wake, m_lastHostByte + kAbandonAfter);
-    }
-    if (const auto noise = NoiseDue()) {
-        wake = std::min(wake, *noise);
     }
     return wake;
 }
 
 void SimulatedBeacon::Device::SendDue(Clock::time_point now) {
-    const std::vector<std::uint8_t> due = m_line.TakeDue(now);
-    if (due.empty() || !m_hostPresent) {
-        return;  // with the port closed at the other end the bytes fall on the floor
-    }
-    const Clock::time_point at = Clock::now();
-    const ssize_t written = write(m_pty.Master(), due.data(), due.size());
-    m_quietSince = at;
     std::lock_guard<std::mutex> lock(m_beacon.m_mutex);
-    for (ssize_t i = 0; i < written; ++i) {
-        m_beacon.m_log.push_back({at, false, due[static_cast<std::size_t>(i)]});
+    const std::vector<std::uint8_t> due = m_beacon.m_core.TakeDue(now);
+    if (!due.empty()) {
+        [[maybe_unused]] const ssize_t written = write(m_pty.Master(), due.data(), due.size());
     }
 }
 
@@ -201,15 +133,22 @@ void SimulatedBeacon::Device::CheckHost(Clock::time_point now, bool hostLeft) {
         }
     }
     const bool present = (master.revents & (POLLHUP | POLLERR)) == 0;
-    if (present && (!m_hostPresent || hostLeft)) {
-        m_quietSince = now;
-        m_noiseSent = false;
+    std::lock_guard<std::mutex> lock(m_beacon.m_mutex);
+    if (hostLeft) {
+        m_beacon.m_core.SetHostPresent(false, now);
     }
-    m_hostPresent = present;
+    m_beacon.m_core.SetHostPresent(present, now);
+}
+
+std::string SimulatedBeacon::Device::LineProblemNow() const {
+    termios line{};
+    return tcgetattr(m_pty.Master(), &line) != 0 ? std::string("its settings cannot be read")
+                                                 : LineProblem(line);
 }
 
 void SimulatedBeacon::Device::ReceiveFromHost() {
     std::uint8_t buffer[256];
+    const auto lineProblem = [this] { return LineProblemNow(); };
     for (;;) {
         const Clock::time_point before = Clock::now();
         const ssize_t count = read(m_pty.Master(), buffer, sizeof buffer);
@@ -218,117 +157,21 @@ void SimulatedBeacon::Device::ReceiveFromHost() {
             return;
         }
         const Clock::time_point seen = Clock::now();
+        const Clock::time_point earliest = std::max(m_emptySince, seen - kMaxLate);
+        std::lock_guard<std::mutex> lock(m_beacon.m_mutex);
         for (ssize_t i = 0; i < count; ++i) {
-            const Clock::time_point now = Clock::now();
-            {
-                std::lock_guard<std::mutex> lock(m_beacon.m_mutex);
-                m_beacon.m_log.push_back({now, true, buffer[i]});
-            }
-            m_lastHostByte = now;
-            m_quietSince = now;
-            m_noiseSent = false;
-            if (TooSoon(seen)) {
-                char text[64];
-                std::snprintf(text, sizeof text, "lost byte %02X: it came too soon after the last",
-                              buffer[i]);
-                Note(now, text);
-                continue;
-            }
-            if (const auto command = m_parser.Feed(buffer[i])) {
-                Handle(*command, now);
-            }
-            if (m_parser.ImageBytesReceived() >= kHangupAfterImageBytes && HangUpIfFaulty()) {
-                return;  // the rest of what was read is lost with the line
+            if (!m_beacon.m_core.Receive(buffer[i], earliest, seen, lineProblem)) {
+                // HangupInDownload: closes the master, as a beacon losing power or its cable
+                // would. The host's descriptor then fails and the terminal's path disappears;
+                // the rest of what was read is lost with the line.
+                m_pty.Close();
+                return;
             }
         }
     }
 }
 
-// HangupInDownload: closes the master, as a beacon losing power or its cable would. The host's
-// descriptor then fails and the terminal's path disappears.
-bool SimulatedBeacon::Device::HangUpIfFaulty() {
-    std::lock_guard<std::mutex> lock(m_beacon.m_mutex);
-    if (m_beacon.m_fault != Fault::HangupInDownload) {
-        return false;
-    }
-    m_beacon.m_hungUp = true;
-    m_pty.Close();
-    m_parser.Abandon();
-    return true;
-}
-
-bool SimulatedBeacon::Device::TooSoon(Clock::time_point seen) {
-    if (m_beacon.m_lenient) {
-        return false;
-    }
-    Clock::time_point arrival = std::max(m_emptySince, seen - kMaxLate);
-    if (m_parser.MidCommand()) {
-        arrival = std::max(arrival, m_lastArrival + kBytePace);
-    }
-    if (arrival > seen) {
-        return true;
-    }
-    m_lastArrival = arrival;
-    return false;
-}
-
-void SimulatedBeacon::Device::Note(Clock::time_point at, std::string text) {
-    std::lock_guard<std::mutex> lock(m_beacon.m_mutex);
-    m_beacon.m_remarks.push_back({at, std::move(text)});
-}
-
-void SimulatedBeacon::Device::Handle(const Command& command, Clock::time_point now) {
-    if (!m_beacon.m_lenient) {
-        termios line{};
-        const std::string problem = tcgetattr(m_pty.Master(), &line) != 0
-                                        ? std::string("its settings cannot be read")
-                                        : LineProblem(line);
-        if (!problem.empty()) {
-            Note(now, std::string("ignored the ") + CommandName(command.kind) + ": the line is " +
-                          problem);
-            return;
-        }
-    }
-    std::vector<std::uint8_t> answer;
-    std::lock_guard<std::mutex> lock(m_beacon.m_mutex);
-    const Fault fault = m_beacon.m_fault;
-    switch (command.kind) {
-        case Command::Kind::Version:
-            ++m_beacon.m_versionQueries;
-            answer = fault == Fault::WrongBanner   ? Bytes(kWrongBanner)
-                     : fault == Fault::ShortBanner ? Bytes(kShortBanner)
-                                                   : Bytes(m_beacon.m_banner);
-            break;
-        case Command::Kind::Download:
-            ++m_beacon.m_downloads;
-            m_beacon.m_eeprom = command.image;
-            m_beacon.m_downloadNotReadBack = true;
-            break;
-        case Command::Kind::Upload:
-            ++m_beacon.m_uploads;
-            answer.assign(m_beacon.m_eeprom.begin(), m_beacon.m_eeprom.end());
-            if (fault == Fault::ShortUpload) {
-                answer.pop_back();
-            } else if (fault == Fault::UnstableUpload) {
-                answer[kUnstableByte] =
-                    static_cast<std::uint8_t>(answer[kUnstableByte] + m_beacon.m_uploads);
-            } else if (fault == Fault::CorruptReadback && m_beacon.m_downloadNotReadBack) {
-                answer[kCorruptByte] ^= kCorruptMask;
-            }
-            m_beacon.m_downloadNotReadBack = false;
-            break;
-        case Command::Kind::Tone:
-            ++m_beacon.m_toneCommands;
-            m_beacon.m_tone = command.tone;
-            break;
-    }
-    if (fault != Fault::Silent) {
-        m_line.Send(answer, now);
-    }
-}
-
-SimulatedBeacon::SimulatedBeacon(std::string banner)
-    : m_banner(std::move(banner)), m_eeprom(DefaultImage()) {}
+SimulatedBeacon::SimulatedBeacon(std::string banner) : m_core(std::move(banner)) {}
 
 SimulatedBeacon::~SimulatedBeacon() {
     Stop();
@@ -342,7 +185,7 @@ void SimulatedBeacon::Start() {
     m_devicePath = m_device->Path();
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_hungUp = false;
+        m_core.ClearHangUp();
     }
     m_thread = std::thread([device = m_device.get()] { device->Run(); });
 }
@@ -353,73 +196,77 @@ void SimulatedBeacon::Stop() {
         m_thread.join();
     }
     m_device.reset();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_core.SetHostPresent(false, Clock::now());
 }
 
 void SimulatedBeacon::SetLenient(bool lenient) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_lenient = lenient;
+    m_core.SetLenient(lenient);
 }
 
 std::vector<Remark> SimulatedBeacon::TakeRemarks() {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return std::exchange(m_remarks, {});
+    return std::exchange(m_core.Remarks(), {});
 }
 
 void SimulatedBeacon::SetFault(Fault fault) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_fault = fault;
+    m_core.SetFault(fault);
 }
 
 void SimulatedBeacon::SetBanner(std::string banner) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_banner = std::move(banner);
+    m_core.SetBanner(std::move(banner));
 }
 
 Image SimulatedBeacon::Eeprom() const {
-    return Locked(m_eeprom);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_core.Eeprom();
 }
 
 void SimulatedBeacon::SetEeprom(const Image& image) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_eeprom = image;
+    m_core.SetEeprom(image);
 }
 
 char SimulatedBeacon::Tone() const {
-    return Locked(m_tone);
+    return Locked(&BeaconCore::Tone);
 }
 
 std::vector<LoggedByte> SimulatedBeacon::Log() const {
-    return Locked(m_log);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_core.Log();
 }
 
 void SimulatedBeacon::ClearLog() {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_log.clear();
+    m_core.Log().clear();
 }
 
 std::vector<LoggedByte> SimulatedBeacon::TakeLog() {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return std::exchange(m_log, {});
+    return std::exchange(m_core.Log(), {});
 }
 
 int SimulatedBeacon::Downloads() const {
-    return Locked(m_downloads);
+    return Locked(&BeaconCore::Downloads);
 }
 
 int SimulatedBeacon::Uploads() const {
-    return Locked(m_uploads);
+    return Locked(&BeaconCore::Uploads);
 }
 
 int SimulatedBeacon::VersionQueries() const {
-    return Locked(m_versionQueries);
+    return Locked(&BeaconCore::VersionQueries);
 }
 
 int SimulatedBeacon::ToneCommands() const {
-    return Locked(m_toneCommands);
+    return Locked(&BeaconCore::ToneCommands);
 }
 
 bool SimulatedBeacon::HungUp() const {
-    return Locked(m_hungUp);
+    return Locked(&BeaconCore::HungUp);
 }
 
 }  // namespace wb::sim

@@ -7,30 +7,17 @@
 // ways. A fault switch makes it misbehave in one of the ways a host must cope with.
 #pragma once
 
-#include <chrono>
-#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "BeaconCore.h"
 #include "Fault.h"
 #include "Image.h"
 
 namespace wb::sim {
-
-struct LoggedByte {
-    std::chrono::steady_clock::time_point at;
-    bool fromHost;
-    std::uint8_t value;
-};
-
-// Something the beacon noticed about the host's side of the line, e.g. why it ignored a command.
-struct Remark {
-    std::chrono::steady_clock::time_point at;
-    std::string text;
-};
 
 class PseudoTerminal;
 
@@ -75,25 +62,13 @@ private:
     class Device;
 
     template <class T>
-    T Locked(const T& field) const {
+    T Locked(T (BeaconCore::*get)() const) const {
         std::lock_guard<std::mutex> lock(m_mutex);
-        return field;
+        return (m_core.*get)();
     }
 
-    mutable std::mutex m_mutex;  // guards everything below it
-    Fault m_fault = Fault::None;
-    bool m_lenient = false;
-    std::vector<Remark> m_remarks;
-    std::string m_banner;
-    Image m_eeprom;
-    char m_tone = 'x';
-    std::vector<LoggedByte> m_log;
-    int m_downloads = 0;
-    int m_uploads = 0;
-    int m_versionQueries = 0;
-    int m_toneCommands = 0;
-    bool m_hungUp = false;
-    bool m_downloadNotReadBack = false;
+    mutable std::mutex m_mutex;  // guards the core
+    BeaconCore m_core;
 
     std::string m_devicePath;
     std::unique_ptr<Device> m_device;

@@ -1,0 +1,100 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/web/ConfigPage.h"
+
+#include "res/ResourceIds.h"
+#include "res/Resources.h"
+#include "ui/web/IconImage.h"
+#include "ui/web/PageBridge.h"
+
+namespace wb::web {
+
+ConfigPage::ConfigPage()
+    : m_backend(MakePlatformBackend()),
+      m_port(*m_backend),
+      m_window(*this, *this, m_config, m_port) {
+    BuildControls(res::ConfigDialogTemplate(), Surface::Form);
+    const IconImage icon = LoadMainIcon();
+    SetIcon(icon.rgba.data(), icon.width, icon.height);
+    m_window.OnInitDialog();
+}
+
+std::string ConfigPage::GetFieldText(int id) const {
+    return GetText(id);
+}
+
+void ConfigPage::SetFieldText(int id, const char* text) {
+    SetText(id, text);
+}
+
+bool ConfigPage::IsBoxChecked(int id) const {
+    return IsChecked(id);
+}
+
+void ConfigPage::SetBoxCheck(int id, BYTE flag) {
+    SetChecked(id, flag != 0);
+}
+
+int ConfigPage::GetListSelection(int id) const {
+    return GetSelection(id);
+}
+
+void ConfigPage::SetListSelection(int id, int index) {
+    SetSelection(id, index);
+}
+
+void ConfigPage::EnableControl(int id, bool enabled) {
+    SetEnabled(id, enabled);
+}
+
+int ConfigPage::GetTabSelection(int id) const {
+    return GetTab(id);
+}
+
+void ConfigPage::InsertTab(int id, int index, const char* text) {
+    web::InsertTab(id, index, text);
+}
+
+bool ConfigPage::RunInBackground(const std::function<bool()>& exchange) {
+    struct Busy {
+        Busy() { SetBusy(true); }
+        ~Busy() { SetBusy(false); }
+        Busy(const Busy&) = delete;
+        Busy& operator=(const Busy&) = delete;
+    } busy;
+    return exchange();
+}
+
+void ConfigPage::BeginProgress() {
+    m_progressDone = 0;
+    m_progressTotal = 0;
+    ShowProgress(-1, 0);
+}
+
+void ConfigPage::ExpectProgress(int bytes) {
+    m_progressDone = 0;
+    m_progressTotal = bytes;
+    ShowProgress(0, bytes);
+}
+
+void ConfigPage::AddProgress(int bytes) {
+    if (m_progressTotal > 0) {
+        m_progressDone += bytes;
+        ShowProgress(m_progressDone, m_progressTotal);
+    }
+}
+
+void ConfigPage::EndProgress() {
+    ShowProgress(-2, 0);
+}
+
+bool ConfigPage::AskQuestion(const Message& question, const char* yes, const char* no) {
+    return Ask(question, yes, no);
+}
+
+void ConfigPage::ShowAbout() {
+    const res::DialogTemplate& about = res::AboutDialogTemplate();
+    BuildControls(about, Surface::Dialog);
+    RunDialog(about.caption);
+}
+
+}  // namespace wb::web

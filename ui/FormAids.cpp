@@ -80,6 +80,9 @@ void FormAids::Refresh() {
         return;  // each filled field reports its change; the fields are done after the last
     }
     RefreshPresets();
+    // Without a host nothing draws the picture, the chooser or the chart.
+    m_controls.EnableControl(IDC_SYMBOL_PICTURE, m_host != nullptr);
+    m_controls.EnableControl(IDC_SMARTBEACON_CHART, m_host != nullptr);
     if (m_host == nullptr) {
         return;
     }

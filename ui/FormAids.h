@@ -37,7 +37,8 @@ class FormAids {
 public:
     explicit FormAids(ControlAccess& controls) : m_controls(controls) {}
 
-    // Without a host the picture, chooser and chart do nothing; the presets work all the same.
+    // Without a host the picture, chooser and chart do nothing and their buttons are disabled;
+    // the presets work all the same.
     void SetHost(FormAidHost* host) { m_host = host; }
 
     // The picture button, or a double click on either field: the chooser, then both fields.

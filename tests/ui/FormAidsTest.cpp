@@ -43,6 +43,8 @@ public:
     bool open = false;
 };
 
+using NoAidHost = WindowFixture;
+
 class Aids : public WindowFixture {
 protected:
     Aids() {
@@ -152,6 +154,7 @@ TEST(BeaconChart, SentenceAndDrawingForTheValuesAsTyped) {
 }
 
 TEST_F(Aids, ChoosingFillsBothFieldsAndTypingRedrawsThePicture) {
+    EXPECT_TRUE(controls[IDC_SYMBOL_PICTURE].enabled);
     EXPECT_EQ(aids.picture, "House QTH (VHF)");
     EXPECT_EQ(aids.tip.substr(0, aids.tip.find('\n')), "House QTH (VHF)");
     aids.choose = [](ui::SymbolChooser& chooser) {
@@ -181,6 +184,14 @@ TEST_F(Aids, ChoosingFillsBothFieldsAndTypingRedrawsThePicture) {
     EXPECT_EQ(aids.picture, "SUV");
     Edit(IDC_SYMBOL_TABLE, "x");
     EXPECT_EQ(aids.picture, kNotAprsSymbol);
+}
+
+TEST_F(NoAidHost, ThePictureAndChartButtonsAreDisabled) {
+    window.OnFormChanged();
+    EXPECT_FALSE(controls[IDC_SYMBOL_PICTURE].enabled);
+    EXPECT_FALSE(controls[IDC_SMARTBEACON_CHART].enabled);
+    Click(IDC_SYMBOL_PICTURE);
+    EXPECT_EQ(Text(IDC_SYMBOL), "-");
 }
 
 TEST_F(Aids, ChartOpensOnTheShownValuesAndFollowsThem) {

@@ -8,8 +8,9 @@
 
 namespace wb::res {
 
-const DialogTemplate& ConfigDialogTemplate();  // dialog 102, the main window
-const DialogTemplate& AboutDialogTemplate();   // dialog 100
+const DialogTemplate& ConfigDialogTemplate();   // dialog 102, the main window
+const DialogTemplate& AboutDialogTemplate();    // dialog 100
+const DialogTemplate& SymbolChooserTemplate();  // dialog 110, the symbol chooser
 
 // What each control of the main window means to the user, shown when the mouse rests on it.
 struct ControlTooltip {

@@ -35,7 +35,8 @@ ConfigWindow::ConfigWindow(ControlAccess& controls, ActionHost& host, CTrackerCo
       m_form(controls, config),
       m_clean(m_form, config),
       m_actions(controls, m_form, config, port, host, m_clean),
-      m_files(m_form, config) {
+      m_files(m_form, config),
+      m_aids(controls) {
     m_actions.SetWriteFailureAdvice(
         "Check the cable and press Write Configuration again, or open a configuration saved to a "
         "file and write that.");
@@ -114,6 +115,14 @@ bool ConfigWindow::OnCommand(int id) {
         case IDC_MICE_ENABLE:
             m_form.OnMicEEnable();
             break;
+        case IDC_SYMBOL_PICTURE:
+            if (!m_actions.IsBusy()) {
+                m_aids.OnChooseSymbol();
+            }
+            break;
+        case IDC_SMARTBEACON_CHART:
+            m_aids.OnShowChart();
+            break;
         default:
             return false;
     }
@@ -130,6 +139,7 @@ void ConfigWindow::OnSelchangeProfileTab() {
 
 void ConfigWindow::OnFormChanged() {
     m_controls.SetFieldText(IDC_IMAGE_USAGE, DescribeUsage(MeasureImage(m_form.Preview())).c_str());
+    m_aids.Refresh();
 }
 
 bool ConfigWindow::QueryClose() {

@@ -33,6 +33,7 @@ CConfigDlg::CConfigDlg(QWidget* parent) : QDialog(parent), m_hIcon(wb::ui::LoadM
     }
     OnInitDialog();
     WireCommands();
+    WireAids();
 }
 
 // Hiding the dialog as it goes makes its controls signal (a list commits its edit text when it
@@ -67,6 +68,7 @@ void CConfigDlg::OnInitDialog() {
     setWindowIcon(m_hIcon);
     ListPorts();
     ShowTooltips();
+    m_window.SetAidHost(*this);
     m_window.OnInitDialog();
 }
 

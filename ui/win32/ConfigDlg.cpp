@@ -46,6 +46,9 @@ CConfigDlg::~CConfigDlg() {
     std::erase(t_dialogs, this);
     DestroyIcon(m_hIcon);
     DestroyIcon(m_hSmallIcon);
+    if (m_symbolIcon != nullptr) {
+        DestroyIcon(m_symbolIcon);
+    }
 }
 
 INT_PTR CConfigDlg::DoModal() {
@@ -161,6 +164,8 @@ BOOL CConfigDlg::OnInitDialog() {
     CreateProgress();
     CreateTooltips();
     m_window.UseSettings(wb::ListPlatformPorts, *m_settings);
+    WireAids();
+    m_window.SetAidHost(*this);
     m_window.OnInitDialog();
     return TRUE;
 }

@@ -17,11 +17,15 @@
 #include "ui/ActionHost.h"
 #include "ui/ConfigWindow.h"
 #include "ui/ControlAccess.h"
+#include "ui/FormAids.h"
 #include "ui/WindowBackend.h"
+#include "ui/win32/BeaconChartWindow.h"
 #include "ui/win32/Win32.h"
 #include "ui/win32/WindowSettings.h"
 
-class CConfigDlg : public wb::ui::ControlAccess, public wb::ui::ActionHost {
+class CConfigDlg : public wb::ui::ControlAccess,
+                   public wb::ui::ActionHost,
+                   public wb::ui::FormAidHost {
 public:
     // The bar under Exit that counts the bytes of a read or write, and the timer that redraws it.
     static constexpr int kProgressId = 1100;
@@ -66,6 +70,13 @@ public:
     void EndProgress() override;
     bool AskQuestion(const wb::Message& question, const char* yes, const char* no) override;
 
+    void ShowSymbolPicture(const wb::res::SymbolLook& look, const std::string& tip) override;
+    bool RunSymbolChooser(wb::ui::SymbolChooser& chooser) override;
+    void OpenBeaconChart(const wb::ui::BeaconChart& chart, const std::string& sentence) override;
+    void UpdateBeaconChart(const wb::ui::BeaconChart& chart, const std::string& sentence) override;
+    // The SmartBeaconing chart window, once opened.
+    const wb::ui::BeaconChartWindow& ChartWindow() const { return m_chart; }
+
     // True while an action runs, its boxes included: the window then takes no command.
     bool IsBusy();
 
@@ -98,6 +109,10 @@ private:
     // Every way out (Exit, Enter, Escape, the close box) ends here: the window asks first.
     void TryClose(INT_PTR result);
     void CreateTooltips();
+    // The picture button and a double click on either symbol field.
+    void WireAids();
+    static LRESULT CALLBACK SymbolFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR id, DWORD_PTR data);
     // The port list's tip tells what its selected entry stands for.
     void ShowPortTip();
     // The port list and its edit part, each of which shows the tip.
@@ -130,4 +145,7 @@ private:
     std::map<int, wb::res::ControlKind> m_kinds;
     std::atomic<int> m_moved{0};
     std::atomic<int> m_expected{0};
+    HICON m_symbolIcon = nullptr;
+    std::wstring m_symbolTip;
+    wb::ui::BeaconChartWindow m_chart;
 };

@@ -67,9 +67,10 @@ TEST_F(Win32Dialog, ControlsComeFromTheTemplateInFocusOrder) {
         ASSERT_NE(child, nullptr);
         EXPECT_EQ(GetDlgCtrlID(child), c.id == kStaticId ? 0xFFFF : c.id);
         EXPECT_EQ(ClassOf(child), ExpectedClass(c.kind));
-        // The line under the form has its text from the form at once.
+        // The line under the form has its text from the form at once, the symbol's picture its
+        // name.
         if (c.kind != ControlKind::Edit && c.kind != ControlKind::ComboBox &&
-            c.kind != ControlKind::Tab && c.id != IDC_IMAGE_USAGE) {
+            c.kind != ControlKind::Tab && c.id != IDC_IMAGE_USAGE && c.id != IDC_SYMBOL_PICTURE) {
             EXPECT_EQ(Text(child), c.text);
         }
         const bool tabStop = (GetWindowLongW(child, GWL_STYLE) & WS_TABSTOP) != 0;
@@ -368,7 +369,9 @@ TEST_F(Win32Dialog, EveryControlWithATipShowsIt) {
             tool.uFlags = id == static_cast<UINT_PTR>(tip.id) ? 0 : TTF_IDISHWND;
             tool.uId = id;
             SendMessageW(tips, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
-            EXPECT_EQ(ui::NarrowLatin1(text), tip.text);
+            // The symbol's picture names the symbol first.
+            const std::string prefix = tip.id == IDC_SYMBOL_PICTURE ? "House QTH (VHF)\n" : "";
+            EXPECT_EQ(ui::NarrowLatin1(text), prefix + tip.text);
         }
     }
 }

@@ -81,6 +81,7 @@ demo: deps
 screenshot: build
 	@tools/install-deps screenshot
 	tools/take-screenshot build/default docs/window.png
+	tools/take-aid-screenshots build/default docs
 	packaging/take-icon-shots build/default docs
 
 # The Debian package, in build/default/.
@@ -94,6 +95,7 @@ package-windows: windows
 screenshot-windows: windows
 	@tools/install-deps screenshot
 	tools/take-screenshot-win32 build/windows docs/window-win32.png
+	tools/take-aid-screenshots-win32 build/windows docs
 
 clean:
 	rm -rf build

@@ -6,6 +6,7 @@
 #include "res/DialogTemplate.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
+#include "res/SmartBeaconPresets.h"
 
 namespace wb::res {
 namespace {
@@ -31,6 +32,8 @@ constexpr ControlTemplate kConfigControls[] = {
     {IDC_SYMBOL, K::Edit, "", kEdit, 50, 60, 15, 13},
     {kStaticId, K::Static, "Table / Overlay:", kLabel, 67, 60, 61, 13},
     {IDC_SYMBOL_TABLE, K::Edit, "", kEdit, 130, 60, 15, 13},
+    // The symbol as a picture, where the row leaves room; the front end puts the picture on it.
+    {IDC_SYMBOL_PICTURE, K::PushButton, "", kButton, 147, 58, 16, 16},
 
     {kStaticId, K::GroupBox, "Timing", 0, 10, 75, 150, 70},
     {kStaticId, K::Static, "Keyup Delay (TXD):", kLabel, 13, 85, 70, 13},
@@ -71,6 +74,8 @@ constexpr ControlTemplate kConfigControls[] = {
 
     {kStaticId, K::GroupBox, "SmartBeaconing", 0, 165, 115, 225, 70},
     {IDC_SMARTBEACON_ENABLE, K::CheckBox, "Enable", kCheck, 170, 125, 38, 10},
+    {IDC_SMARTBEACON_PRESET, K::ComboBox, "", kVScroll | kTabStop, 210, 123, 47, 80},
+    {IDC_SMARTBEACON_CHART, K::PushButton, "Chart", kButton, 259, 123, 23, 13},
     {kStaticId, K::Static, "Min Turn Angle:", kLabel, 167, 140, 56, 13},
     {IDC_MIN_TURN_ANGLE, K::Edit, "", kDigits, 225, 140, 25, 13},
     {kStaticId, K::Static, "degrees", kUnit, 252, 140, 30, 13},
@@ -121,6 +126,7 @@ constexpr ListInit kConfigLists[] = {
     {IDC_MICE_MESSAGE, kMicEMessages},
     {IDC_MICE_PATH, kMicEPaths},
     {IDC_COM_PORT, kComPorts},
+    {IDC_SMARTBEACON_PRESET, kSmartBeaconPresetNames},
 };
 
 constexpr DialogTemplate kConfigDialog = {
@@ -133,11 +139,14 @@ constexpr ControlTemplate kAboutControls[] = {
     {kStaticId, K::Static, "WrenbeaconConfig Version 1.00", kNoPrefix, 40, 10, 130, 8},
     {kStaticId, K::Static, "Configures the Wrenbeacon.", kNoPrefix, 40, 22, 130, 8},
     {kStaticId, K::Static, "Free to use, share and change.", kNoPrefix, 40, 34, 130, 8},
+    // The symbols' pictures and names are Xastir's (symbols.dat of Debian's xastir-data).
+    {kStaticId, K::Static, "Symbol pictures and names from Xastir,", kNoPrefix, 40, 48, 170, 8},
+    {kStaticId, K::Static, "The Xastir Group, GPL 2 or later.", kNoPrefix, 40, 58, 170, 8},
     {IDOK, K::PushButton, "OK", kDefault | kGroup | kTabStop, 178, 7, 32, 14},
 };
 
 constexpr DialogTemplate kAboutDialog = {
-    IDD_ABOUTBOX, "About WrenbeaconConfig", "MS Sans Serif", 8, 217, 55, kAboutControls, {},
+    IDD_ABOUTBOX, "About WrenbeaconConfig", "MS Sans Serif", 8, 217, 73, kAboutControls, {},
 };
 
 }  // namespace

@@ -7,10 +7,14 @@ namespace wb::res {
 inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDS_ABOUTBOX = 101;
 inline constexpr int IDD_CONFIG_DIALOG = 102;
+inline constexpr int IDD_SYMBOL_CHOOSER = 110;
 inline constexpr int IDR_MAINFRAME = 128;
 
-// Command id of the About entry; its low four bits stay zero, as system-menu commands need.
+// Command ids of the window's menu entries; their low four bits stay zero, as system-menu
+// commands need.
 inline constexpr unsigned IDM_ABOUTBOX = 0x0010;
+inline constexpr unsigned IDM_OPEN_CONFIG = 0x0020;
+inline constexpr unsigned IDM_SAVE_CONFIG = 0x0030;
 
 inline constexpr int IDOK = 1;  // "Exit" on the main dialog, "OK" on the About box
 
@@ -51,5 +55,20 @@ inline constexpr int IDC_QUIET_TIME = 1035;
 inline constexpr int IDC_ALTITUDE = 1036;
 inline constexpr int IDC_TONE_GROUP = 1037;   // the "Tone Test" group box: its title tells the tone
 inline constexpr int IDC_IMAGE_USAGE = 1038;  // the line under the form: bytes used, warnings
+
+// Beside the form: the symbol's picture (a button that opens the chooser), the SmartBeaconing
+// presets and the button that opens the chart.
+inline constexpr int IDC_SYMBOL_PICTURE = 1060;
+inline constexpr int IDC_SMARTBEACON_PRESET = 1061;
+inline constexpr int IDC_SMARTBEACON_CHART = 1062;
+
+// The symbol chooser (dialog 110). Its Cancel button has the id that Escape sends.
+inline constexpr int IDC_SYMBOL_SEARCH = 1070;
+inline constexpr int IDC_SYMBOL_GRID = 1071;  // where the front end puts its grid of pictures
+inline constexpr int IDC_SYMBOL_PREVIEW = 1072;
+inline constexpr int IDC_SYMBOL_NAME = 1073;
+inline constexpr int IDC_SYMBOL_CODES = 1074;
+inline constexpr int IDC_SYMBOL_OVERLAY = 1075;
+inline constexpr int IDC_CHOOSER_CANCEL = 2;
 
 }  // namespace wb::res

@@ -21,6 +21,9 @@ constexpr ControlTooltip kTooltips[] = {
     {IDC_SYMBOL_TABLE,
      "The symbol table: / for the primary symbols, \\ for the alternate ones, or a digit or "
      "capital letter shown over an alternate symbol."},
+    {IDC_SYMBOL_PICTURE,
+     "Choose the symbol from pictures of them all, by name; a double click on either field does "
+     "the same."},
     {IDC_TX_DELAY,
      "How long the beacon keys the transmitter before the data begins, so that the radio is "
      "ready to send. 0 to 1700 milliseconds, in steps of about 6.7 ms."},
@@ -63,6 +66,12 @@ constexpr ControlTooltip kTooltips[] = {
     {IDC_SMARTBEACON_ENABLE,
      "SmartBeaconing sends more often the faster you go and whenever you turn, and seldom while "
      "you stand still, instead of at a fixed interval."},
+    {IDC_SMARTBEACON_PRESET,
+     "Fills the seven SmartBeaconing values with settings for walking, cycling, driving in town "
+     "or on the highway, or the classic defaults. Custom: the values match none of them."},
+    {IDC_SMARTBEACON_CHART,
+     "Shows how often the beacon sends at each speed with these values, and how far apart that "
+     "puts the beacons."},
     {IDC_MIN_TURN_ANGLE,
      "The least change of course, in degrees, that counts as a turn and sends a report: 0 to "
      "255."},

@@ -121,7 +121,7 @@ void ConfigForm::ConfigToForm() {
 void ConfigForm::UpdateEnables() {
     ControlAccess& f = m_controls;
     for (int id : {IDC_SLOW_SPEED, IDC_SLOW_RATE, IDC_FAST_SPEED, IDC_FAST_RATE, IDC_MIN_TURN_ANGLE,
-                   IDC_TURN_SLOPE, IDC_MIN_TURN_TIME}) {
+                   IDC_TURN_SLOPE, IDC_MIN_TURN_TIME, IDC_SMARTBEACON_PRESET}) {
         f.EnableControl(id, f.IsBoxChecked(IDC_SMARTBEACON_ENABLE));
     }
     f.EnableControl(IDC_TX_INTERVAL, !f.IsBoxChecked(IDC_SMARTBEACON_ENABLE));

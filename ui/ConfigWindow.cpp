@@ -3,6 +3,7 @@
 
 #include <system_error>
 
+#include "core/PathText.h"
 #include "res/ResourceIds.h"
 #include "ui/ImageUsage.h"
 
@@ -14,9 +15,14 @@ namespace {
 
 constexpr const char* kFolderKey = "files/folder";
 
+// Both questions go under the window's own caption.
+constexpr const char* kCaption = "WrenbeaconConfig";
 constexpr const char* kCloseQuestion =
     "The configuration has changes that were not written to the beacon or saved to a file. "
     "Close anyway?";
+constexpr const char* kOpenQuestion =
+    "Opening a file replaces the changes that were not written to the beacon or saved to a file. "
+    "Open anyway?";
 
 }  // namespace
 
@@ -29,7 +35,8 @@ ConfigWindow::ConfigWindow(ControlAccess& controls, ActionHost& host, CTrackerCo
       m_form(controls, config),
       m_clean(m_form, config),
       m_actions(controls, m_form, config, port, host, m_clean),
-      m_files(m_form, config) {
+      m_files(m_form, config),
+      m_aids(controls) {
     m_actions.SetWriteFailureAdvice(
         "Check the cable and press Write Configuration again, or open a configuration saved to a "
         "file and write that.");
@@ -60,7 +67,7 @@ std::filesystem::path ConfigWindow::StartFolder() const {
     if (!text || text->empty()) {
         return {};
     }
-    const std::filesystem::path folder(std::u8string(text->begin(), text->end()));
+    const std::filesystem::path folder = PathFromUtf8(*text);
     std::error_code ec;
     return std::filesystem::is_directory(folder, ec) ? folder : std::filesystem::path();
 }
@@ -70,8 +77,7 @@ void ConfigWindow::NoteFolder(const std::filesystem::path& file) {
         return;
     }
     std::error_code ec;
-    const std::u8string folder = std::filesystem::absolute(file, ec).parent_path().u8string();
-    const std::string text(folder.begin(), folder.end());
+    const std::string text = Utf8Of(std::filesystem::absolute(file, ec).parent_path());
     if (m_settings->Get(kFolderKey) != text) {
         m_settings->Set({{kFolderKey, text}});
     }
@@ -109,6 +115,14 @@ bool ConfigWindow::OnCommand(int id) {
         case IDC_MICE_ENABLE:
             m_form.OnMicEEnable();
             break;
+        case IDC_SYMBOL_PICTURE:
+            if (!m_actions.IsBusy()) {
+                m_aids.OnChooseSymbol();
+            }
+            break;
+        case IDC_SMARTBEACON_CHART:
+            m_aids.OnShowChart();
+            break;
         default:
             return false;
     }
@@ -125,6 +139,7 @@ void ConfigWindow::OnSelchangeProfileTab() {
 
 void ConfigWindow::OnFormChanged() {
     m_controls.SetFieldText(IDC_IMAGE_USAGE, DescribeUsage(MeasureImage(m_form.Preview())).c_str());
+    m_aids.Refresh();
 }
 
 bool ConfigWindow::QueryClose() {
@@ -132,21 +147,29 @@ bool ConfigWindow::QueryClose() {
         return false;
     }
     if (HasUnsavedChanges() &&
-        !m_host.AskQuestion({kCloseQuestion, "WrenbeaconConfig", {}}, "Close", "Cancel")) {
+        !m_host.AskQuestion({kCloseQuestion, kCaption, {}}, "Close", "Cancel")) {
         return false;
     }
     m_actions.StopToneOnClose();
     return true;
 }
 
+// The file is loaded before the question: one that cannot be loaded replaces nothing, and is
+// only told.
 bool ConfigWindow::OnOpenConfig(const std::filesystem::path& path) {
     if (m_actions.IsBusy()) {
         return true;
     }
     NoteFolder(path);
-    if (m_files.OnOpenConfig(path)) {
+    ConfigFile file;
+    if (LoadConfigFile(path, file)) {
         return true;
     }
+    if (HasUnsavedChanges() &&
+        !m_host.AskQuestion({kOpenQuestion, kCaption, {}}, "Open", "Cancel")) {
+        return true;
+    }
+    m_files.Show(file);
     NoteClean();
     OnFormChanged();
     return false;

@@ -18,6 +18,7 @@
 #include "ui/ControlAccess.h"
 #include "ui/DeviceActions.h"
 #include "ui/FileActions.h"
+#include "ui/FormAids.h"
 #include "ui/PortChooser.h"
 #include "ui/SettingsStore.h"
 
@@ -34,6 +35,9 @@ public:
     void UseSettings(PortLister ports, SettingsStore& store);
 
     void OnInitDialog();
+    // The front end that draws the symbol's picture, the chooser and the chart; without one
+    // they do nothing.
+    void SetAidHost(FormAidHost& host) { m_aids.SetHost(&host); }
 
     // The port list is about to drop down.
     void OnPortListDropDown();
@@ -42,11 +46,13 @@ public:
     std::filesystem::path StartFolder() const;
 
     // A click on the button or check box `id`. False when it has no handler here (Exit, the
-    // boxes that only toggle themselves): the front end's default applies.
+    // boxes that only toggle themselves): the front end's default applies. A double click on
+    // either symbol field comes here as a click on IDC_SYMBOL_PICTURE.
     bool OnCommand(int id);
     void OnSelchangeProfileTab();
     // A field was typed into, a box toggled or a list entry picked: refreshes the line under the
-    // form (IDC_IMAGE_USAGE) with the bytes the configuration needs, or a warning.
+    // form (IDC_IMAGE_USAGE) with the bytes the configuration needs, or a warning, and the aids
+    // beside the form (a preset picked in IDC_SMARTBEACON_PRESET fills its values here).
     void OnFormChanged();
 
     // False keeps the window open: an action is running, or the user chose to keep changes that
@@ -55,7 +61,8 @@ public:
 
     // "Open Configuration..." and "Save Configuration As..." with the path the user chose: the
     // file action, after which the form counts as clean. Nothing while a device action runs.
-    // False on success.
+    // Open loads the file first, then asks before it replaces changes that were neither written
+    // nor saved; Cancel leaves the form as it was. False on success.
     bool OnOpenConfig(const std::filesystem::path& path);
     bool OnSaveConfigAs(const std::filesystem::path& path);
 
@@ -82,6 +89,7 @@ private:
     CleanRecord m_clean;
     DeviceActions m_actions;
     FileActions m_files;
+    FormAids m_aids;
 };
 
 }  // namespace wb::ui

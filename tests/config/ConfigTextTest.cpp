@@ -60,7 +60,7 @@ TEST(ConfigText, DefaultRecordReadsAsTheFormShowsIt) {
               "[secondary]\n"
               "callsign = \"NOCALL\"\n"
               "digi_path = \"WIDE3-3\"\n"
-              "symbol = \"-\"\n"
+              "symbol = \"-\"  # House QTH (VHF)\n"
               "table_overlay = \"/\"\n"
               "keyup_delay_ms = 250\n"
               "transmit_every_seconds = 60\n"
@@ -104,7 +104,7 @@ TEST(ConfigText, UnusualValuesAreWrittenSoThatTheyReadBack) {
     } lines[] = {{"mic_e_message = -1\n"},
                  {"mic_e_path = 16\n"},
                  {"mic_e_message = \"Emergency!\"\n"},
-                 {"symbol = \"\"\n"},
+                 {"symbol = \"\"  # not an APRS symbol\n"},
                  {"table_overlay = \"\\\"\"\n"},
                  {"status_text = \"caf\xC3\xA9 \\\"5\\\\6\\\"\\t\\u0001\\u007F\"\n"}};
     for (const auto& l : lines) {
@@ -119,6 +119,21 @@ TEST(ConfigText, UnusualValuesAreWrittenSoThatTheyReadBack) {
     EXPECT_EQ(ConfigToText(Read(Replace(ConfigToText(c), "status_text = \"'\xC3\xA9'\"",
                                         "status_text = \"\"\"'\xC3\xA9'\"\"\""))),
               ConfigToText(c));
+}
+
+// The comment after each symbol says what the two characters show; it is no part of the value.
+TEST(ConfigText, NamesTheSymbolInAComment) {
+    CTrackerConfig c;
+    c.m_cSymbol[0] = '>';
+    c.m_cSymbol[1] = '#';
+    c.m_cSymbolTable[1] = 'S';
+    const std::string text = ConfigToText(c);
+    EXPECT_NE(Section(text, "[primary]").find("symbol = \">\"  # Car\n"), std::string::npos);
+    EXPECT_NE(Section(text, "[secondary]")
+                  .find("symbol = \"#\"  # Digi (green star) (w overlay), overlay S\n"),
+              std::string::npos);
+    EXPECT_EQ(Read(text), c);
+    EXPECT_EQ(Read(Replace(text, "# Car", "# Truck, whatever the comment says")), c);
 }
 
 // Where the parser looks for white space (keys, after values, after a line-ending backslash),

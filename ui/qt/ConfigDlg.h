@@ -15,6 +15,7 @@
 #include "ui/ActionHost.h"
 #include "ui/ConfigWindow.h"
 #include "ui/ControlAccess.h"
+#include "ui/FormAids.h"
 #include "ui/WindowBackend.h"
 #include "ui/qt/ActionRunner.h"
 #include "ui/qt/DialogBuilder.h"
@@ -22,8 +23,14 @@
 #include "ui/qt/TransferProgress.h"
 
 class QAction;
+namespace wb::ui {
+class BeaconChartWindow;
+}
 
-class CConfigDlg : public QDialog, public wb::ui::ControlAccess, public wb::ui::ActionHost {
+class CConfigDlg : public QDialog,
+                   public wb::ui::ControlAccess,
+                   public wb::ui::ActionHost,
+                   public wb::ui::FormAidHost {
 public:
     explicit CConfigDlg(QWidget* parent = nullptr);
     ~CConfigDlg() override;
@@ -51,6 +58,11 @@ public:
     void EndProgress() override;
     bool AskQuestion(const wb::Message& question, const char* yes, const char* no) override;
 
+    void ShowSymbolPicture(const wb::res::SymbolLook& look, const std::string& tip) override;
+    bool RunSymbolChooser(wb::ui::SymbolChooser& chooser) override;
+    void OpenBeaconChart(const wb::ui::BeaconChart& chart, const std::string& sentence) override;
+    void UpdateBeaconChart(const wb::ui::BeaconChart& chart, const std::string& sentence) override;
+
     // Every way out (Exit, Enter, Escape, the close box) ends here: the window asks first.
     void done(int result) override;
 
@@ -66,6 +78,8 @@ public:
     QAction* SaveAction() const { return m_saveAction; }
     // Shown while Read or Write Configuration moves the image.
     const wb::ui::TransferProgress* Progress() const { return m_progress; }
+    // The SmartBeaconing chart, once opened.
+    wb::ui::BeaconChartWindow* ChartWindow() const { return m_chart; }
 
     QIcon m_hIcon;
     std::unique_ptr<wb::ui::SettingsStore> m_settings = wb::ui::MakeWindowSettings();
@@ -81,6 +95,7 @@ private:
     QString StartFolder() const;
     void AddFileActions();
     void ShowTooltips();
+    void WireAids();
 
     wb::ui::BuiltDialog m_controls;
     QAction* m_aboutAction = nullptr;
@@ -88,4 +103,5 @@ private:
     QAction* m_saveAction = nullptr;
     wb::ui::ActionRunner m_runner{this};
     wb::ui::TransferProgress* m_progress = nullptr;
+    wb::ui::BeaconChartWindow* m_chart = nullptr;
 };

@@ -52,7 +52,9 @@ QWidget* MakeComboBox(QWidget* parent, const ControlTemplate& c) {
     combo->setEditable(Has(c, style::kDropDown));
     // Typing into the edit part never adds or picks an entry: only the list selection counts.
     combo->setInsertPolicy(QComboBox::NoInsert);
-    combo->setCompleter(nullptr);
+    if (combo->isEditable()) {
+        combo->setCompleter(nullptr);
+    }
     return combo;
 }
 

@@ -17,18 +17,22 @@
 #include "ui/ActionHost.h"
 #include "ui/ConfigWindow.h"
 #include "ui/ControlAccess.h"
+#include "ui/FormAids.h"
 #include "ui/WindowBackend.h"
+#include "ui/win32/BeaconChartWindow.h"
 #include "ui/win32/Win32.h"
 #include "ui/win32/WindowSettings.h"
 
-class CConfigDlg : public wb::ui::ControlAccess, public wb::ui::ActionHost {
+class CConfigDlg : public wb::ui::ControlAccess,
+                   public wb::ui::ActionHost,
+                   public wb::ui::FormAidHost {
 public:
     // The bar under Exit that counts the bytes of a read or write, and the timer that redraws it.
     static constexpr int kProgressId = 1100;
     static constexpr UINT_PTR kProgressTimer = 1;
-    // The system menu's entries beside "About": commands below 0xF000, multiples of 16.
-    static constexpr UINT kOpenConfigCommand = 0x0020;
-    static constexpr UINT kSaveConfigCommand = 0x0030;
+    // How RunInBackground waits for its worker or for the next message; a test puts a failing
+    // one in its place.
+    using MessageWait = DWORD(WINAPI*)(DWORD, const HANDLE*, BOOL, DWORD, DWORD);
     // Posted to itself once the port list has set its edit part's text.
     static constexpr UINT kShowPortStart = WM_APP + 2;
 
@@ -66,9 +70,17 @@ public:
     void EndProgress() override;
     bool AskQuestion(const wb::Message& question, const char* yes, const char* no) override;
 
+    void ShowSymbolPicture(const wb::res::SymbolLook& look, const std::string& tip) override;
+    bool RunSymbolChooser(wb::ui::SymbolChooser& chooser) override;
+    void OpenBeaconChart(const wb::ui::BeaconChart& chart, const std::string& sentence) override;
+    void UpdateBeaconChart(const wb::ui::BeaconChart& chart, const std::string& sentence) override;
+    // The SmartBeaconing chart window, once opened.
+    const wb::ui::BeaconChartWindow& ChartWindow() const { return m_chart; }
+
     // True while an action runs, its boxes included: the window then takes no command.
     bool IsBusy();
 
+    MessageWait m_messageWait = MsgWaitForMultipleObjects;
     HICON m_hIcon;
     HICON m_hSmallIcon;
     std::unique_ptr<wb::ui::SettingsStore> m_settings = wb::ui::MakeWindowSettings();
@@ -87,6 +99,9 @@ private:
     void CreateProgress();
     void AddSystemMenuEntries();
     bool OnSysCommand(WPARAM id);
+    // Ctrl and the key of a file command, typed in the window: the command. True when it was one.
+    bool OnCommandKey(const MSG& msg);
+    static LRESULT CALLBACK FilterDialogMessage(int code, WPARAM wParam, LPARAM lParam);
     void OnOpenConfig();
     void OnSaveConfigAs();
     bool OnPaint();
@@ -94,6 +109,10 @@ private:
     // Every way out (Exit, Enter, Escape, the close box) ends here: the window asks first.
     void TryClose(INT_PTR result);
     void CreateTooltips();
+    // The picture button and a double click on either symbol field.
+    void WireAids();
+    static LRESULT CALLBACK SymbolFieldProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR id, DWORD_PTR data);
     // The port list's tip tells what its selected entry stands for.
     void ShowPortTip();
     // The port list and its edit part, each of which shows the tip.
@@ -121,8 +140,12 @@ private:
     bool m_inBackground = false;
     bool m_closing = false;  // the window is asking whether it may close
     HWND m_tooltips = nullptr;
+    HHOOK m_keyHook = nullptr;
     std::vector<std::wstring> m_portTips;  // the port list's entry and tip, for each entry
     std::map<int, wb::res::ControlKind> m_kinds;
     std::atomic<int> m_moved{0};
     std::atomic<int> m_expected{0};
+    HICON m_symbolIcon = nullptr;
+    std::wstring m_symbolTip;
+    wb::ui::BeaconChartWindow m_chart;
 };

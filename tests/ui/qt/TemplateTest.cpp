@@ -18,7 +18,7 @@ namespace {
 
 using namespace res;
 
-enum Kind { kEdit, kDigits, kUpper, kCheck, kList, kButton };
+enum Kind { kEdit, kDigits, kUpper, kCheck, kList, kDropList, kButton };
 
 struct Expected {
     int id;
@@ -28,24 +28,25 @@ struct Expected {
 
 // The layout in dialog units, in focus order.
 constexpr Expected kLayout[] = {
-    {1008, kUpper, 50, 25, 60, 13},    {1009, kUpper, 50, 40, 105, 13},
-    {1014, kEdit, 50, 60, 15, 13},     {1015, kEdit, 130, 60, 15, 13},
-    {1011, kDigits, 85, 85, 25, 13},   {1017, kDigits, 85, 100, 25, 13},
-    {1035, kDigits, 85, 115, 25, 13},  {1018, kDigits, 85, 130, 25, 13},
-    {1010, kEdit, 35, 155, 119, 13},   {1016, kDigits, 55, 170, 20, 13},
-    {1036, kCheck, 170, 25, 68, 10},   {1030, kCheck, 285, 25, 93, 10},
-    {1031, kCheck, 170, 50, 38, 12},   {1027, kList, 300, 50, 60, 65},
-    {1029, kCheck, 170, 65, 63, 12},   {1028, kList, 300, 65, 60, 65},
-    {1032, kCheck, 170, 95, 38, 10},   {1020, kDigits, 301, 95, 35, 13},
-    {1033, kCheck, 170, 125, 38, 10},  {1024, kDigits, 225, 140, 25, 13},
-    {1025, kDigits, 225, 155, 25, 13}, {1026, kDigits, 225, 170, 25, 13},
-    {1019, kDigits, 331, 125, 25, 13}, {1022, kDigits, 331, 140, 25, 13},
-    {1021, kDigits, 331, 155, 25, 13}, {1023, kDigits, 331, 170, 25, 13},
-    {1003, kList, 15, 205, 65, 65},    {1002, kButton, 15, 220, 65, 12},
-    {1000, kButton, 90, 205, 65, 12},  {1001, kButton, 90, 220, 65, 12},
-    {1005, kButton, 191, 205, 54, 12}, {1006, kButton, 191, 220, 54, 12},
-    {1007, kButton, 255, 205, 54, 12}, {1004, kButton, 255, 220, 54, 12},
-    {1, kButton, 345, 210, 40, 12},
+    {1008, kUpper, 50, 25, 60, 13},      {1009, kUpper, 50, 40, 105, 13},
+    {1014, kEdit, 50, 60, 15, 13},       {1015, kEdit, 130, 60, 15, 13},
+    {1060, kButton, 147, 58, 16, 16},    {1011, kDigits, 85, 85, 25, 13},
+    {1017, kDigits, 85, 100, 25, 13},    {1035, kDigits, 85, 115, 25, 13},
+    {1018, kDigits, 85, 130, 25, 13},    {1010, kEdit, 35, 155, 119, 13},
+    {1016, kDigits, 55, 170, 20, 13},    {1036, kCheck, 170, 25, 68, 10},
+    {1030, kCheck, 285, 25, 93, 10},     {1031, kCheck, 170, 50, 38, 12},
+    {1027, kList, 300, 50, 60, 65},      {1029, kCheck, 170, 65, 63, 12},
+    {1028, kList, 300, 65, 60, 65},      {1032, kCheck, 170, 95, 38, 10},
+    {1020, kDigits, 301, 95, 35, 13},    {1033, kCheck, 170, 125, 38, 10},
+    {1061, kDropList, 210, 123, 47, 80}, {1062, kButton, 259, 123, 23, 13},
+    {1024, kDigits, 225, 140, 25, 13},   {1025, kDigits, 225, 155, 25, 13},
+    {1026, kDigits, 225, 170, 25, 13},   {1019, kDigits, 331, 125, 25, 13},
+    {1022, kDigits, 331, 140, 25, 13},   {1021, kDigits, 331, 155, 25, 13},
+    {1023, kDigits, 331, 170, 25, 13},   {1003, kList, 15, 205, 65, 65},
+    {1002, kButton, 15, 220, 65, 12},    {1000, kButton, 90, 205, 65, 12},
+    {1001, kButton, 90, 220, 65, 12},    {1005, kButton, 191, 205, 54, 12},
+    {1006, kButton, 191, 220, 54, 12},   {1007, kButton, 255, 205, 54, 12},
+    {1004, kButton, 255, 220, 54, 12},   {1, kButton, 345, 210, 40, 12},
 };
 
 struct Beside {
@@ -156,10 +157,11 @@ TEST_F(Template, EveryControlHasItsKindStyleAndPlace) {
                 ASSERT_NE(qobject_cast<QCheckBox*>(control), nullptr);
                 EXPECT_EQ(control->height(), want.height());
                 break;
-            case kList: {
+            case kList:
+            case kDropList: {
                 auto* list = qobject_cast<QComboBox*>(control);
                 ASSERT_NE(list, nullptr);
-                EXPECT_TRUE(list->isEditable());
+                EXPECT_EQ(list->isEditable(), e.kind == kList);
                 EXPECT_LT(control->height(), want.height()) << "closed, the list is folded";
                 break;
             }
@@ -277,7 +279,7 @@ TEST_F(Template, GroupsFrameExactlyTheirControls) {
         {"MIC-E Settings", {Px(165, 40, 225, 40), {1031, 1027, 1029, 1028}}},
         {"Time Slotting", {Px(165, 85, 225, 25), {1032, 1020}}},
         {"SmartBeaconing",
-         {Px(165, 115, 225, 70), {1033, 1024, 1025, 1026, 1019, 1022, 1021, 1023}}},
+         {Px(165, 115, 225, 70), {1033, 1061, 1062, 1024, 1025, 1026, 1019, 1022, 1021, 1023}}},
         {"Configure", {Px(10, 195, 150, 40), {1003, 1002, 1000, 1001}}},
         {"Tone Test", {Px(185, 195, 130, 40), {1005, 1006, 1007, 1004}}},
     };
@@ -369,7 +371,7 @@ TEST(AboutTemplate, ShowsNameVersionCreditsAndOk) {
     CAboutDlg about(nullptr, QIcon(QPixmap(MainIconXpm32())));
     EXPECT_EQ(about.windowTitle(), "About WrenbeaconConfig");
     const ui::BaseUnits units = ui::BaseUnitsOf(about.font());
-    EXPECT_EQ(about.size(), ui::DluToPixels(QRect(0, 0, 217, 55), units).size());
+    EXPECT_EQ(about.size(), ui::DluToPixels(QRect(0, 0, 217, 73), units).size());
     QStringList texts;
     int icons = 0;
     for (QLabel* label : about.findChildren<QLabel*>()) {
@@ -382,8 +384,10 @@ TEST(AboutTemplate, ShowsNameVersionCreditsAndOk) {
         }
     }
     EXPECT_EQ(icons, 1);
-    ASSERT_EQ(texts.size(), 3);
+    ASSERT_EQ(texts.size(), 5);
     EXPECT_EQ(texts[0], "WrenbeaconConfig Version 1.00");
+    EXPECT_EQ(texts[3] + " " + texts[4],
+              "Symbol pictures and names from Xastir, The Xastir Group, GPL 2 or later.");
     const auto buttons = about.findChildren<QPushButton*>();
     ASSERT_EQ(buttons.size(), 1);
     EXPECT_EQ(buttons[0]->text(), "OK");

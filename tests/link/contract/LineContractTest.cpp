@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The contract every backend keeps. Times are lower bounds on a real line (its far end can only
 // be late, and a read that a busy machine ends by holding the far end back is not judged) and
-// exact on the fake. How promptly a real line gives up waiting (a read that has its
-// count, a read or a write on a line that hangs up) is measured by bench/bench_line.
+// exact on the fake. How promptly a real line gives up waiting (a read that has its count, a
+// read or a write on a line that hangs up) is measured by bench/bench_line.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,20 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Backup.h"
 
+#include <string>
 #include <system_error>
 
 namespace wb::cli {
+namespace {
 
-std::filesystem::path BackupPath(const std::filesystem::path& dataFolder, const std::tm& when) {
+// Far more backups of one second than any number of tools can make.
+constexpr int kMaxNamesPerSecond = 1000;
+
+}  // namespace
+
+std::filesystem::path SaveBackup(const std::filesystem::path& dataFolder, const std::tm& when,
+                                 const ConfigFile& held) {
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "wrenbeacon-%Y%m%d-%H%M%S", &when);
     const std::filesystem::path folder = dataFolder / "backups";
-    std::filesystem::path path = folder / (std::string(stamp) + ".bin");
     std::error_code ec;
-    for (int n = 2; std::filesystem::exists(path, ec); ++n) {
-        path = folder / (std::string(stamp) + "-" + std::to_string(n) + ".bin");
-    }
-    return path;
+    std::filesystem::create_directories(folder, ec);
+    return SaveNewConfigFile(
+        [&](int n) {
+            const std::string suffix = n == 1 ? std::string() : "-" + std::to_string(n);
+            return folder / (stamp + suffix + ".bin");
+        },
+        kMaxNamesPerSecond, held);
 }
 
 }  // namespace wb::cli

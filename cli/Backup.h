@@ -4,12 +4,16 @@
 
 #include <ctime>
 #include <filesystem>
-#include <string>
+
+#include "config/ConfigFile.h"
 
 namespace wb::cli {
 
-// backups/wrenbeacon-YYYYMMDD-HHMMSS.bin in `dataFolder`, with -2, -3, ... added when a file of
-// that name is already there.
-std::filesystem::path BackupPath(const std::filesystem::path& dataFolder, const std::tm& when);
+// Saves `held` in backups/ of `dataFolder` (made when missing) as
+// wrenbeacon-YYYYMMDD-HHMMSS.bin after `when`, or with -2, -3, ... added when that name is
+// taken. No file there is ever replaced, also when other runs save backups at the same moment.
+// The backup's path, or empty when it could not be saved (told).
+std::filesystem::path SaveBackup(const std::filesystem::path& dataFolder, const std::tm& when,
+                                 const ConfigFile& held);
 
 }  // namespace wb::cli

@@ -3,9 +3,12 @@
 // one of these; Tool.cpp hands them all to the command-line parser.
 #pragma once
 
+#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
+
+#include "core/PathText.h"
 
 namespace wb::cli {
 
@@ -23,8 +26,11 @@ struct Flag {
 };
 
 struct Invocation {
-    std::vector<std::string> arguments;  // one per Argument, in order
+    std::vector<std::string> arguments;  // one per Argument, in order, UTF-8 on every system
     std::set<std::string> flags;         // the flags given
+
+    // Argument `k` as a file name.
+    std::filesystem::path Path(std::size_t k) const { return PathFromUtf8(arguments[k]); }
 };
 
 struct Command {

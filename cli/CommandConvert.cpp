@@ -7,14 +7,14 @@ namespace {
 
 int RunConvert(Session& s, const Invocation& call) {
     ConfigFile file;
-    if (RefuseUnknownKind(call.arguments[1]) || LoadConfigFile(call.arguments[0], file)) {
+    if (RefuseUnknownKind(call.Path(1)) || LoadConfigFile(call.Path(0), file)) {
         return kUsage;
     }
     // Only a text's record goes through the encoder; a .bin is copied as it is.
-    if (file.image.empty() && FileKindOf(call.arguments[1]) == FileKind::Image) {
+    if (file.image.empty() && FileKindOf(call.Path(1)) == FileKind::Image) {
         s.WarnOfChanges(file.config);
     }
-    return SaveConfigFile(call.arguments[1], file) ? kUsage : kSuccess;
+    return SaveConfigFile(call.Path(1), file) ? kUsage : kSuccess;
 }
 
 }  // namespace

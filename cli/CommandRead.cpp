@@ -6,7 +6,7 @@ namespace wb::cli {
 namespace {
 
 int RunRead(Session& s, const Invocation& call) {
-    const std::string& path = call.arguments[0];
+    const std::filesystem::path path = call.Path(0);
     if (RefuseUnknownKind(path)) {
         return kUsage;
     }

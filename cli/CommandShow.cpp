@@ -8,7 +8,7 @@ namespace {
 
 int RunShow(Session& s, const Invocation& call) {
     ConfigFile file;
-    if (LoadConfigFile(call.arguments[0], file)) {
+    if (LoadConfigFile(call.Path(0), file)) {
         return kUsage;
     }
     s.env().out << text::ConfigToText(file.config);

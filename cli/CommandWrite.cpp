@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <ctime>
-#include <system_error>
 
 #include "cli/Backup.h"
 #include "cli/Command.h"
 #include "cli/Differences.h"
 #include "cli/Session.h"
+#include "core/PathText.h"
 
 namespace wb::cli {
 namespace {
@@ -25,15 +25,13 @@ bool BackUp(Session& s, std::filesystem::path& path, int& exitCode) {
         return true;
     }
     const std::time_t now = std::time(nullptr);
-    path = BackupPath(s.env().dataFolder, *std::localtime(&now));
-    std::error_code ec;
-    std::filesystem::create_directories(path.parent_path(), ec);
-    if (SaveConfigFile(path, held)) {
+    path = SaveBackup(s.env().dataFolder, *std::localtime(&now), held);
+    if (path.empty()) {
         s.Note("Nothing was written: the backup could not be saved.");
         exitCode = kUsage;
         return true;
     }
-    s.env().out << "Backup of the beacon's configuration: " << path.string() << "\n";
+    s.env().out << "Backup of the beacon's configuration: " << Utf8Of(path) << "\n";
     return false;
 }
 
@@ -47,13 +45,13 @@ std::string RestoreAdvice(const Session& s, const std::filesystem::path& backup)
                                  ? std::string()
                                  : "--port " + s.options().port + " ";
     return "To restore what it held, write the backup: wrenbeacon " + port +
-           "write --no-backup \"" + backup.string() + "\"";
+           "write --no-backup \"" + Utf8Of(backup) + "\"";
 }
 
 int RunWrite(Session& s, const Invocation& call) {
     ConfigFile file;
     std::vector<BYTE> image;
-    if (LoadConfigFile(call.arguments[0], file) || ImageOf(file, image)) {
+    if (LoadConfigFile(call.Path(0), file) || ImageOf(file, image)) {
         return kUsage;
     }
     if (file.image.empty()) {

@@ -9,6 +9,7 @@
 #include "cli/Platform.h"
 #include "config/ImageLayout.h"
 #include "config/ValueChanges.h"
+#include "core/PathText.h"
 #include "link/PortList.h"
 
 namespace wb::cli {
@@ -108,7 +109,7 @@ bool Session::Begin() {
     SerialBackend* backend = &m_env.backend;
     if (!m_options.trace.empty()) {
         std::string reason;
-        m_trace = TracingBackend::ToFile(*backend, m_options.trace, reason);
+        m_trace = TracingBackend::ToFile(*backend, PathFromUtf8(m_options.trace), reason);
         if (!m_trace) {
             ShowError(reason.c_str());
             return false;

@@ -12,6 +12,7 @@
 #include "config/ConfigText.h"
 #include "config/ImageLayout.h"
 #include "core/MessageSink.h"
+#include "core/PathText.h"
 
 namespace wb {
 namespace {
@@ -21,16 +22,19 @@ namespace fs = std::filesystem;
 // Far more than any configuration text; a larger file is not one, and is not read whole.
 constexpr std::uintmax_t kMaxTextBytes = 64 * 1024;
 
-std::string Name(const fs::path& path) {
-    return path.string();
+// The file's name, and its folder's, which a reason may give, are kept whole in a box.
+bool Tell(const char* what, const fs::path& path, const std::string& why) {
+    const std::string name = Utf8Of(path);
+    ShowMessage({what + name, {}, why, {name, Utf8Of(path.parent_path())}});
+    return true;
 }
 
 bool CannotLoad(const fs::path& path, const std::string& why) {
-    return ShowError(("Cannot load the configuration file " + Name(path)).c_str(), why);
+    return Tell("Cannot load the configuration file ", path, why);
 }
 
 bool CannotSave(const fs::path& path, const std::string& why) {
-    return ShowError(("Cannot save the configuration file " + Name(path)).c_str(), why);
+    return Tell("Cannot save the configuration file ", path, why);
 }
 
 // Reads at most `limit` + 1 bytes, so that a size check needs no second look at the file.
@@ -98,10 +102,34 @@ bool NoKind(const fs::path& path, bool loading) {
     return loading ? CannotLoad(path, why) : CannotSave(path, why);
 }
 
+// The bytes that `path` gets for `file`; false (told) when there are none.
+bool DataFor(const fs::path& path, const ConfigFile& file, std::string& data) {
+    const std::optional<FileKind> kind = FileKindOf(path);
+    if (!kind) {
+        return !NoKind(path, false);
+    }
+    if (*kind == FileKind::Text) {
+        data = text::ConfigToText(file.config);
+    } else if (file.image.size() == static_cast<std::size_t>(image::kSize)) {
+        data.assign(file.image.begin(), file.image.end());
+    } else {
+        CTrackerConfig config = file.config;  // the encoder's derived flags stay out of `file`
+        BYTE built[image::kSize];
+        Messages told;
+        const int count = config.EncodeImage(built, image::kSize, told);
+        ShowMessages(told);  // why there is no image, or that a status text was cut
+        if (count == 0) {
+            return false;
+        }
+        data.assign(std::begin(built), std::end(built));
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<FileKind> FileKindOf(const fs::path& path) {
-    std::string extension = path.extension().string();
+    std::string extension = Utf8Of(path.extension());
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     if (extension == ".bin") {
@@ -126,31 +154,26 @@ bool LoadConfigFile(const fs::path& path, ConfigFile& file) {
 }
 
 bool SaveConfigFile(const fs::path& path, const ConfigFile& file) {
-    const std::optional<FileKind> kind = FileKindOf(path);
-    if (!kind) {
-        return NoKind(path, false);
-    }
     std::string data;
-    if (*kind == FileKind::Text) {
-        data = text::ConfigToText(file.config);
-    } else if (file.image.size() == static_cast<std::size_t>(image::kSize)) {
-        data.assign(file.image.begin(), file.image.end());
-    } else {
-        CTrackerConfig config = file.config;  // the encoder's derived flags stay out of `file`
-        BYTE built[image::kSize];
-        Messages told;
-        const int count = config.EncodeImage(built, image::kSize, told);
-        ShowMessages(told);  // why there is no image, or that a status text was cut
-        if (count == 0) {
-            return true;
-        }
-        data.assign(std::begin(built), std::end(built));
+    if (!DataFor(path, file, data)) {
+        return true;
     }
     std::string reason;
-    if (WriteFileAtomically(path, data, reason)) {
-        return CannotSave(path, reason);
+    return WriteFileAtomically(path, data, reason) && CannotSave(path, reason);
+}
+
+fs::path SaveNewConfigFile(const std::function<fs::path(int)>& nameFor, int count,
+                           const ConfigFile& file) {
+    std::string data;
+    if (!DataFor(nameFor(1), file, data)) {
+        return {};
     }
-    return false;
+    std::string reason;
+    const fs::path saved = WriteNewFileAtomically(nameFor, count, data, reason);
+    if (saved.empty()) {
+        CannotSave(nameFor(1), reason);
+    }
+    return saved;
 }
 
 }  // namespace wb

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -34,5 +35,11 @@ bool LoadConfigFile(const std::filesystem::path& path, ConfigFile& file);
 // the image the encoder makes of the record, with its notice when a status text is cut and its
 // refusal when the addresses do not fit. On failure tells the user and returns true.
 bool SaveConfigFile(const std::filesystem::path& path, const ConfigFile& file);
+
+// The same for a file that must never replace another: saved under the first of `nameFor(1)`,
+// `nameFor(2)`, ... `nameFor(count)` that nothing has, also while other programs save under
+// these names. The name it took, or empty when it could not be saved (told).
+std::filesystem::path SaveNewConfigFile(const std::function<std::filesystem::path(int)>& nameFor,
+                                        int count, const ConfigFile& file);
 
 }  // namespace wb

@@ -11,10 +11,14 @@
 
 namespace wb {
 
+// Texts are UTF-8. Bytes that are not (the beacon's banner, the record's Latin-1 texts) are shown
+// as Latin-1.
 struct Message {
     std::string text;     // exact text, as the user must see it
     std::string caption;  // empty: the platform's default title (an error box)
     std::string detail;   // optional reason from the platform and what to do; shown apart
+    // The file names that the text or detail holds, spaces and all: a box keeps each on one line.
+    std::vector<std::string> paths = {};
 };
 
 // What an operation that does not talk to the user itself hands back for its caller to show.

@@ -12,25 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "core/WideUtf8.h"
 #include "link/PortScan.h"
 
 namespace wb {
 namespace {
 
 std::string Utf8(const wchar_t* text, int length = -1) {
-    if (text == nullptr || length == 0) {
+    if (text == nullptr) {
         return {};
     }
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-    if (size <= 0) {
-        return {};
-    }
-    std::string out(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), size, nullptr, nullptr);
-    if (length < 0 && !out.empty() && out.back() == '\0') {
-        out.pop_back();
-    }
-    return out;
+    return NarrowToUtf8(length < 0 ? std::wstring_view(text) : std::wstring_view(text, length));
 }
 
 // A text property of the device, or "" when it has none.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/WideUtf8.h"
 #include "link/DeviceProtocol.h"
 #include "link/OpenFailure.h"
 #include "link/PortMap.h"
@@ -21,17 +22,6 @@ HANDLE Handle(PortHandle port) {
     return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(port));
 }
 
-std::string SystemMessage(DWORD error) {
-    char text[256] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, error, 0, text, sizeof text, nullptr);
-    std::string message(text, length);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r')) {
-        message.pop_back();
-    }
-    return message;
-}
-
 std::string SystemOpenFailure(const std::string& name, DWORD error) {
     switch (error) {
         case ERROR_FILE_NOT_FOUND:
@@ -43,7 +33,7 @@ std::string SystemOpenFailure(const std::string& name, DWORD error) {
         case ERROR_SHARING_VIOLATION:
             return WindowsOpenFailureDetail(name, WindowsOpenError::InUse, {}, {});
         default:
-            return WindowsOpenFailureDetail(name, WindowsOpenError::Other, SystemMessage(error),
+            return WindowsOpenFailureDetail(name, WindowsOpenError::Other, WindowsErrorText(error),
                                             {});
     }
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <utility>
 
+#include "core/PathText.h"
 #include "link/PortMap.h"
 
 namespace wb {
@@ -52,7 +53,7 @@ std::unique_ptr<TracingBackend> TracingBackend::ToFile(SerialBackend& inner,
                                                        std::string& reason, DeviceNamer namer) {
     auto file = std::make_unique<std::ofstream>(path, std::ios::trunc);
     if (!*file) {
-        reason = "Cannot create the trace file " + path.string();
+        reason = "Cannot create the trace file " + Utf8Of(path);
         return nullptr;
     }
     return std::make_unique<TracingBackend>(inner, std::move(file), std::move(namer));

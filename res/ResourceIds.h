@@ -10,8 +10,11 @@ inline constexpr int IDD_CONFIG_DIALOG = 102;
 inline constexpr int IDD_SYMBOL_CHOOSER = 110;
 inline constexpr int IDR_MAINFRAME = 128;
 
-// Command id of the About entry; its low four bits stay zero, as system-menu commands need.
+// Command ids of the window's menu entries; their low four bits stay zero, as system-menu
+// commands need.
 inline constexpr unsigned IDM_ABOUTBOX = 0x0010;
+inline constexpr unsigned IDM_OPEN_CONFIG = 0x0020;
+inline constexpr unsigned IDM_SAVE_CONFIG = 0x0030;
 
 inline constexpr int IDOK = 1;  // "Exit" on the main dialog, "OK" on the About box
 

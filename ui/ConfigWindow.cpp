@@ -3,6 +3,7 @@
 
 #include <system_error>
 
+#include "core/PathText.h"
 #include "res/ResourceIds.h"
 #include "ui/ImageUsage.h"
 
@@ -14,9 +15,14 @@ namespace {
 
 constexpr const char* kFolderKey = "files/folder";
 
+// Both questions go under the window's own caption.
+constexpr const char* kCaption = "WrenbeaconConfig";
 constexpr const char* kCloseQuestion =
     "The configuration has changes that were not written to the beacon or saved to a file. "
     "Close anyway?";
+constexpr const char* kOpenQuestion =
+    "Opening a file replaces the changes that were not written to the beacon or saved to a file. "
+    "Open anyway?";
 
 }  // namespace
 
@@ -67,7 +73,7 @@ std::filesystem::path ConfigWindow::StartFolder() const {
     if (!text || text->empty()) {
         return {};
     }
-    const std::filesystem::path folder(std::u8string(text->begin(), text->end()));
+    const std::filesystem::path folder = PathFromUtf8(*text);
     std::error_code ec;
     return std::filesystem::is_directory(folder, ec) ? folder : std::filesystem::path();
 }
@@ -77,8 +83,7 @@ void ConfigWindow::NoteFolder(const std::filesystem::path& file) {
         return;
     }
     std::error_code ec;
-    const std::u8string folder = std::filesystem::absolute(file, ec).parent_path().u8string();
-    const std::string text(folder.begin(), folder.end());
+    const std::string text = Utf8Of(std::filesystem::absolute(file, ec).parent_path());
     if (m_settings->Get(kFolderKey) != text) {
         m_settings->Set({{kFolderKey, text}});
     }
@@ -148,21 +153,29 @@ bool ConfigWindow::QueryClose() {
         return false;
     }
     if (HasUnsavedChanges() &&
-        !m_host.AskQuestion({kCloseQuestion, "WrenbeaconConfig", {}}, "Close", "Cancel")) {
+        !m_host.AskQuestion({kCloseQuestion, kCaption, {}}, "Close", "Cancel")) {
         return false;
     }
     m_actions.StopToneOnClose();
     return true;
 }
 
+// The file is loaded before the question: one that cannot be loaded replaces nothing, and is
+// only told.
 bool ConfigWindow::OnOpenConfig(const std::filesystem::path& path) {
     if (m_actions.IsBusy()) {
         return true;
     }
     NoteFolder(path);
-    if (m_files.OnOpenConfig(path)) {
+    ConfigFile file;
+    if (LoadConfigFile(path, file)) {
         return true;
     }
+    if (HasUnsavedChanges() &&
+        !m_host.AskQuestion({kOpenQuestion, kCaption, {}}, "Open", "Cancel")) {
+        return true;
+    }
+    m_files.Show(file);
     NoteClean();
     OnFormChanged();
     return false;

@@ -64,7 +64,8 @@ public:
 
     // "Open Configuration..." and "Save Configuration As..." with the path the user chose: the
     // file action, after which the form counts as clean. Nothing while a device action runs.
-    // False on success.
+    // Open loads the file first, then asks before it replaces changes that were neither written
+    // nor saved; Cancel leaves the form as it was. False on success.
     bool OnOpenConfig(const std::filesystem::path& path);
     bool OnSaveConfigAs(const std::filesystem::path& path);
 

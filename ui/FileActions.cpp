@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/FileActions.h"
 
-#include "config/ConfigFile.h"
-
 namespace wb::ui {
 
 FileActions::FileActions(ConfigForm& form, CTrackerConfig& config)
@@ -13,6 +11,11 @@ bool FileActions::OnOpenConfig(const std::filesystem::path& path) {
     if (LoadConfigFile(path, file)) {
         return true;
     }
+    Show(file);
+    return false;
+}
+
+void FileActions::Show(const ConfigFile& file) {
     CTrackerConfig opened = file.config;
     if (!file.image.empty()) {
         // Into the record as it stands, so that settings the image has switched off keep their
@@ -26,7 +29,6 @@ bool FileActions::OnOpenConfig(const std::filesystem::path& path) {
         m_config.m_bCalDirty != 0 || opened.m_nCalibration != m_config.m_nCalibration ? 1 : 0;
     m_config = opened;
     m_form.ConfigToForm();
-    return false;
 }
 
 bool FileActions::OnSaveConfigAs(const std::filesystem::path& path) {

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "config/ConfigFile.h"
 #include "config/TrackerConfig.h"
 #include "ui/ConfigForm.h"
 
@@ -16,11 +17,14 @@ class FileActions {
 public:
     FileActions(ConfigForm& form, CTrackerConfig& config);
 
-    // Loads the file into the record and shows it, as a successful Read Configuration would
-    // (both profiles and the calibration replaced, the shown tab kept; a .bin decodes like an
-    // image read from the beacon). A calibration other than the record's sets m_bCalDirty, as
-    // an edit would. A file that cannot be loaded changes nothing. False on success.
+    // Loads the file into the record and shows it (Show). A file that cannot be loaded changes
+    // nothing. False on success.
     bool OnOpenConfig(const std::filesystem::path& path);
+
+    // Shows a loaded file as a successful Read Configuration would: both profiles and the
+    // calibration replaced, the shown tab kept; a .bin decodes like an image read from the
+    // beacon. A calibration other than the record's sets m_bCalDirty, as an edit would.
+    void Show(const ConfigFile& file);
 
     // Saves the form into the record first, then the record into the file; a .bin is encoded,
     // with the notice when a status text is cut and the refusal when the addresses do not fit.

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/MessageSink.h"
+#include "core/PathText.h"
 
 namespace wb::ui {
 namespace {
@@ -30,8 +31,11 @@ WindowBackend::WindowBackend() : m_platform(MakePlatformBackend()) {
     std::string reason;
     m_trace = TracingBackend::ToFile(*m_platform, path, reason);
     if (!m_trace) {
-        ShowError("The serial trace cannot be written; the window works without it.",
-                  path.string() + ": " + reason);
+        const std::string name = Utf8Of(path);
+        ShowMessage({"The serial trace cannot be written; the window works without it.",
+                     {},
+                     name + ": " + reason,
+                     {name}});
     }
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/Tool.h"
+#include "core/PathText.h"
 #include "tests/support/TempDir.h"
 
 namespace wb::test {
@@ -24,7 +25,8 @@ struct ToolResult {
 class ToolRun {
 public:
     // A fresh folder for this test's files, removed afterwards.
-    explicit ToolRun(const std::string& name) : temp("wb-cli-" + name), dir(temp.path) {}
+    explicit ToolRun(const std::string& name)
+        : temp("wb-cli-" + name), dir(temp.path), dataFolder(dir / "data") {}
     ToolRun(const ToolRun&) = delete;
     ToolRun& operator=(const ToolRun&) = delete;
 
@@ -38,27 +40,29 @@ public:
         }
         std::ostringstream out;
         std::ostringstream err;
-        cli::Environment env{backend, out, err, terminal, dir / "data", scan};
+        cli::Environment env{backend, out, err, terminal, dataFolder, scan};
         const int code = cli::RunTool(static_cast<int>(argv.size()), argv.data(), env);
         return {code, out.str(), err.str()};
     }
 
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
+    // `name` (UTF-8, any script) in this test's folder, as an argument of the tool.
+    std::string Path(const std::string& name) const { return Utf8Of(dir / PathFromUtf8(name)); }
 
     std::string Contents(const std::string& name) const {
-        std::ifstream in(dir / name, std::ios::binary);
+        std::ifstream in(dir / PathFromUtf8(name), std::ios::binary);
         std::ostringstream s;
         s << in.rdbuf();
         return s.str();
     }
 
     void Put(const std::string& name, const std::string& bytes) const {
-        std::ofstream(dir / name, std::ios::binary) << bytes;
+        std::ofstream(dir / PathFromUtf8(name), std::ios::binary) << bytes;
     }
 
     TempDir temp;
     std::filesystem::path dir;
-    std::function<PortScan()> scan;  // the machine's ports as the tool sees them; empty: real
+    std::filesystem::path dataFolder;  // the tool's, for its backups
+    std::function<PortScan()> scan;    // the machine's ports as the tool sees them; empty: real
 };
 
 }  // namespace wb::test

@@ -422,3 +422,34 @@ TEST(Tool, WriteAndConvertWarnOfValuesTheImageCannotHold) {
     r = run.Run(beacon, {"write", "--no-backup", run.Path("d.toml")});
     EXPECT_EQ(r.err, warning + "Error: Wrenbeacon Not Found\n");
 }
+
+// A folder and a file named in three scripts: the tool saves, opens, backs up into and names
+// them exactly, on every system.
+TEST(Tool, FileNamesInAnyScript) {
+    ToolRun run("names");
+    std::filesystem::create_directories(run.dir / wb::PathFromUtf8("Bake München"));
+    run.dataFolder = run.dir / wb::PathFromUtf8("Daten 信標 ✓");
+    const std::string file = run.Path("Bake München/信標 ✓.toml");
+    const std::vector<BYTE> image = Bytes(wb::test::DefaultImage());
+    FakeSerialBackend reader;
+    QueueRead(reader, image);
+    ASSERT_EQ(run.Run(reader, {"read", file}).code, 0);
+    EXPECT_FALSE(run.Contents("Bake München/信標 ✓.toml").empty());
+
+    FakeSerialBackend writer;
+    QueueRead(writer, image);
+    QueueWrite(writer, image);
+    const auto written = run.Run(writer, {"write", file});
+    ASSERT_EQ(written.code, 0) << written.err;
+    const auto backups = run.dataFolder / "backups";
+    ASSERT_TRUE(std::filesystem::exists(backups));
+    const auto backup = std::filesystem::directory_iterator(backups)->path();
+    EXPECT_EQ(written.out, "Backup of the beacon's configuration: " + wb::Utf8Of(backup) + "\n");
+
+    const std::string missing = run.Path("Bake München/fehlt ✓.bin");
+    FakeSerialBackend idle;
+    const auto shown = run.Run(idle, {"show", missing});
+    EXPECT_EQ(shown.code, 2);
+    EXPECT_EQ(shown.err, "Error: Cannot load the configuration file " + missing +
+                             "\n  there is no such file\n");
+}

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What the window does to protect the user's edits and radio, and to explain itself: the
-// questions before closing and before reading, the tone that is stopped on closing, what a failed
-// write says about the beacon, the line under the form and the tooltips.
+// questions before closing, reading and opening a file, the tone that is stopped on closing, what
+// a failed write says about the beacon, the line under the form and the tooltips.
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "config/ValueChanges.h"
 #include "res/Resources.h"
+#include "tests/support/TempDir.h"
 #include "tests/ui/WindowFixture.h"
 
 namespace wb::test {
@@ -21,6 +21,9 @@ constexpr BYTE kEsc = 0x1B;
 constexpr const char* kCloseQuestion =
     "The configuration has changes that were not written to the beacon or saved to a file. "
     "Close anyway?";
+constexpr const char* kOpenQuestion =
+    "Opening a file replaces the changes that were not written to the beacon or saved to a file. "
+    "Open anyway?";
 constexpr const char* kReadQuestion =
     "Reading replaces the changes that were not written to the beacon. Read anyway?";
 constexpr const char* kIncomplete =
@@ -147,19 +150,48 @@ TEST_F(CloseQuestion, AReadOrWriteOrNoteCleanMakesTheFormClean) {
 }
 
 TEST_F(CloseQuestion, SavingOrOpeningAFileMakesTheFormClean) {
-    // A name of its own: other builds may run the same tests at the same time.
-    const std::filesystem::path file =
-        std::filesystem::temp_directory_path() /
-        ("wb-clean-" + std::to_string(std::random_device()()) + ".toml");
+    const TempDir temp("wb-clean");
+    const std::filesystem::path file = temp.path / "saved.toml";
     Type(IDC_STATUS_TEXT, "Saved");
     ASSERT_FALSE(window.OnSaveConfigAs(file));
     EXPECT_FALSE(window.HasUnsavedChanges());
+    ASSERT_FALSE(window.OnOpenConfig(file));
+    EXPECT_TRUE(host.questions.empty()) << "nothing to lose";
     Type(IDC_STATUS_TEXT, "Edited");
     EXPECT_TRUE(window.HasUnsavedChanges());
     ASSERT_FALSE(window.OnOpenConfig(file));
+    ASSERT_EQ(QuestionTexts(host), std::vector<std::string>{kOpenQuestion});
+    EXPECT_EQ(host.questions[0].caption, "WrenbeaconConfig");
+    EXPECT_EQ(host.questions[0].detail, "Open/Cancel");
     EXPECT_EQ(Text(IDC_STATUS_TEXT), "Saved");
     EXPECT_FALSE(window.HasUnsavedChanges());
-    std::filesystem::remove(file);
+}
+
+// Cancel leaves every field and the record as they were; a file that cannot be opened replaces
+// nothing, so it asks nothing either.
+TEST_F(CloseQuestion, OpenAsksFirstAndCancelTouchesNothing) {
+    const TempDir temp("wb-open");
+    ASSERT_FALSE(window.OnSaveConfigAs(temp.path / "saved.bin"));
+    Type(IDC_CALLSIGN, "N0EDIT");
+    ShowTab(1);
+    Type(IDC_TX_DELAY, "300");
+    Type(IDC_CALIBRATION, "140");
+    const CTrackerConfig record = config;
+    host.answer = false;
+    EXPECT_TRUE(window.OnOpenConfig(temp.path / "saved.bin"));
+    ASSERT_EQ(QuestionTexts(host), std::vector<std::string>{kOpenQuestion});
+    EXPECT_TRUE(config == record);
+    EXPECT_EQ(Text(IDC_TX_DELAY), "300");
+    EXPECT_EQ(Text(IDC_CALIBRATION), "140");
+    ShowTab(0);
+    EXPECT_EQ(Text(IDC_CALLSIGN), "N0EDIT");
+    EXPECT_TRUE(window.HasUnsavedChanges());
+
+    EXPECT_TRUE(window.OnOpenConfig(temp.path / "absent.toml"));
+    EXPECT_EQ(host.questions.size(), 1u);
+    ASSERT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(messages.messages()[0].text.rfind("Cannot load the configuration file ", 0), 0u);
+    EXPECT_EQ(Text(IDC_CALLSIGN), "N0EDIT");
 }
 
 TEST_F(CloseQuestion, ReadAsksFirstAndCancelTouchesNothing) {

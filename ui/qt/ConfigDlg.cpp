@@ -5,12 +5,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabBar>
 
+#include "core/PathText.h"
 #include "link/PortList.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
@@ -72,22 +74,41 @@ void CConfigDlg::OnInitDialog() {
 
 namespace {
 
-const char kFileFilter[] =
-    "Wrenbeacon configurations (*.toml *.bin);;Configuration text (*.toml);;Device image (*.bin)";
+// "Name (*.a *.b)" for each kind of file, as the file dialog takes them.
+QString FileFilters() {
+    QStringList filters;
+    for (const FileFilter& filter : ConfigFileFilters()) {
+        filters << QStringLiteral("%1 (%2)").arg(QString::fromUtf8(filter.name),
+                                                 QString::fromUtf8(filter.patterns));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString DialogTitle(unsigned id) {
+    for (const FileCommand& command : FileCommands()) {
+        if (command.id == id) {
+            return QString::fromUtf8(command.title);
+        }
+    }
+    return {};
+}
+
+// The file the dialog chose, by the bytes of its name on this system.
+std::filesystem::path PathOf(const QString& name) {
+    return wb::PathFromUtf8(QFile::encodeName(name).toStdString());
+}
 
 }  // namespace
 
 // First in the context menu, before About.
 void CConfigDlg::AddFileActions() {
-    m_openAction = new QAction(QStringLiteral("Open Configuration..."), this);
-    m_openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(m_openAction, &QAction::triggered, this, &CConfigDlg::OnOpenConfig);
-    m_saveAction = new QAction(QStringLiteral("Save Configuration As..."), this);
-    m_saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(m_saveAction, &QAction::triggered, this, &CConfigDlg::OnSaveConfigAs);
-    for (QAction* action : {m_openAction, m_saveAction}) {
+    for (const FileCommand& command : FileCommands()) {
+        auto* action = new QAction(QString::fromUtf8(command.text), this);
+        action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(command.key)));
         action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, this, [this, id = command.id] { OnSysCommand(id); });
         addAction(action);
+        (command.id == IDM_OPEN_CONFIG ? m_openAction : m_saveAction) = action;
     }
     auto* separator = new QAction(this);
     separator->setSeparator(true);
@@ -96,18 +117,17 @@ void CConfigDlg::AddFileActions() {
 }
 
 QString CConfigDlg::StartFolder() const {
-    return QString::fromStdU16String(m_window.StartFolder().u16string());
+    return QFile::decodeName(QByteArray::fromStdString(wb::Utf8Of(m_window.StartFolder())));
 }
 
 void CConfigDlg::OnOpenConfig() {
     if (m_window.Actions().IsBusy()) {
         return;
     }
-    const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("Open Configuration"), StartFolder(),
-                                     QString::fromLatin1(kFileFilter));
+    const QString path = QFileDialog::getOpenFileName(this, DialogTitle(IDM_OPEN_CONFIG),
+                                                      StartFolder(), FileFilters());
     if (!path.isEmpty()) {
-        m_window.OnOpenConfig(path.toStdU16String());
+        m_window.OnOpenConfig(PathOf(path));
     }
 }
 
@@ -115,12 +135,11 @@ void CConfigDlg::OnSaveConfigAs() {
     if (m_window.Actions().IsBusy()) {
         return;
     }
-    QFileDialog dialog(this, QStringLiteral("Save Configuration As"), StartFolder(),
-                       QString::fromLatin1(kFileFilter));
+    QFileDialog dialog(this, DialogTitle(IDM_SAVE_CONFIG), StartFolder(), FileFilters());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("toml"));
+    dialog.setDefaultSuffix(QString::fromUtf8(DefaultConfigExtension()));
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
-        m_window.OnSaveConfigAs(dialog.selectedFiles().constFirst().toStdU16String());
+        m_window.OnSaveConfigAs(PathOf(dialog.selectedFiles().constFirst()));
     }
 }
 
@@ -146,9 +165,20 @@ void CConfigDlg::done(int result) {
 }
 
 void CConfigDlg::OnSysCommand(unsigned id) {
-    if ((id & 0xFFF0) == IDM_ABOUTBOX) {
-        CAboutDlg about(this, m_hIcon);
-        about.exec();
+    switch (id & 0xFFF0) {
+        case IDM_ABOUTBOX: {
+            CAboutDlg about(this, m_hIcon);
+            about.exec();
+            break;
+        }
+        case IDM_OPEN_CONFIG:
+            OnOpenConfig();
+            break;
+        case IDM_SAVE_CONFIG:
+            OnSaveConfigAs();
+            break;
+        default:
+            break;
     }
 }
 

@@ -11,61 +11,67 @@
 #include <QThread>
 #include <algorithm>
 
+#include "ui/BoxText.h"
+
 namespace wb::ui {
 namespace {
 
 // Room the window manager takes beside the caption: the window's icon and its buttons.
 constexpr int kCaptionFrame = 120;
 constexpr QChar kWordJoiner(0x2060);
+constexpr QChar kNoBreakSpace(0x00A0);
 
-bool IsDevicePath(const QString& word) {
-    return word.contains(QLatin1Char('/')) || word.contains(QLatin1Char('\\'));
+QString FromUtf8(const std::string& text) {
+    return QString::fromStdString(ShownText(text));
 }
 
-// A line may break at a '/' or '-' of a device path; a word joiner after each of its characters
-// keeps the path whole. The joiners take no room and are not drawn.
-QString GluePaths(const QString& detail, int& widestPath, const QFontMetrics& metrics) {
-    QStringList words = detail.split(QLatin1Char(' '));
-    for (QString& word : words) {
-        if (!IsDevicePath(word)) {
-            continue;
-        }
-        widestPath = std::max(widestPath, metrics.horizontalAdvance(word));
+// A line may break at a space, a '/' or a '-' of a path. A word joiner after each of its
+// characters keeps it whole, and a space in it is drawn as a no-break space, which the layout
+// does not break at either (it breaks at any plain space, joiners or not). Neither changes what
+// is drawn.
+QString GluePaths(QString text, const QStringList& paths) {
+    for (const QString& path : paths) {
         QString glued;
-        for (qsizetype i = 0; i < word.size(); ++i) {
-            glued += word[i];
-            if (i + 1 < word.size() && word[i] != QLatin1Char('\n') &&
-                word[i + 1] != QLatin1Char('\n')) {
+        for (qsizetype i = 0; i < path.size(); ++i) {
+            glued += path[i] == QLatin1Char(' ') ? kNoBreakSpace : path[i];
+            if (i + 1 < path.size()) {
                 glued += kWordJoiner;
             }
         }
-        word = glued;
+        text.replace(path, glued);
     }
-    return words.join(QLatin1Char(' '));
+    return text;
 }
 
 // The box's text, caption and detail; wide enough for its caption in the title bar and for the
-// longest device path of the detail on one line.
+// longest path on one line.
 void Fill(QMessageBox& box, const Message& message) {
     const QString caption =
-        message.caption.empty() ? QStringLiteral("Error") : QString::fromLatin1(message.caption);
+        message.caption.empty() ? QStringLiteral("Error") : FromUtf8(message.caption);
     box.setWindowTitle(caption);
-    box.setText(QString::fromLatin1(message.text));
-    box.setTextFormat(Qt::PlainText);
     box.setIcon(QMessageBox::NoIcon);
-    QFont titleFont = box.font();
-    titleFont.setBold(true);
-    int width = QFontMetrics(titleFont).horizontalAdvance(caption) + kCaptionFrame;
+    QStringList paths;
+    int widestPath = 0;
+    for (const std::string& path : PathsIn(message)) {
+        paths << FromUtf8(path);
+        widestPath = std::max(widestPath, box.fontMetrics().horizontalAdvance(paths.last()));
+    }
+    // The box sizes its text itself, and wraps it where a line is free to break: never inside
+    // a glued path (unless the path is wider than the box may grow).
+    box.setText(GluePaths(FromUtf8(message.text), paths));
+    box.setTextFormat(Qt::PlainText);
     if (!message.detail.empty()) {
-        int widestPath = 0;
-        box.setInformativeText(
-            GluePaths(QString::fromLocal8Bit(message.detail), widestPath, box.fontMetrics()));
-        // The detail is shown as written, never as markup.
+        box.setInformativeText(GluePaths(FromUtf8(message.detail), paths));
+        // The detail is shown as written, never as markup, on a label the box sizes only to its
+        // own width: held open to the widest path.
         if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
             label->setTextFormat(Qt::PlainText);
             label->setMinimumWidth(widestPath);
         }
     }
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(caption) + kCaptionFrame;
     // A row of its own across the box holds it open to that width.
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
         grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
@@ -98,8 +104,8 @@ void ShowMessageBoxOver(QWidget* owner, const Message& message) {
 bool AskQuestionOver(QWidget* owner, const Message& question, const char* yes, const char* no) {
     QMessageBox box(owner);
     Fill(box, question);
-    QPushButton* accept = box.addButton(QString::fromLatin1(yes), QMessageBox::AcceptRole);
-    QPushButton* reject = box.addButton(QString::fromLatin1(no), QMessageBox::RejectRole);
+    QPushButton* accept = box.addButton(FromUtf8(yes), QMessageBox::AcceptRole);
+    QPushButton* reject = box.addButton(FromUtf8(no), QMessageBox::RejectRole);
     // Enter alone never throws the user's work away.
     box.setDefaultButton(reject);
     box.setEscapeButton(reject);

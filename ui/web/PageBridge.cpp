@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "res/Resources.h"
+#include "ui/BoxText.h"
 
 namespace wb::web {
 namespace {
@@ -67,10 +68,11 @@ EM_JS(void, wb_page_set_busy, (int busy), {
 EM_JS(void, wb_page_progress, (int done, int total), {
     Module.wbPage.progress(done, total);
 });
+// Messages are UTF-8 (ui/BoxText.h).
 EM_ASYNC_JS(int, wb_page_box, (const char* text, int textLength, const char* caption,
                                int captionLength, const char* detail, int detailLength,
                                const char* yes, int yesLength, const char* no, int noLength), {
-    const t = Module.wbPage.latin1;
+    const t = (pointer, length) => UTF8ToString(pointer, length);
     return await Module.wbPage.box(t(text, textLength), t(caption, captionLength),
                                    t(detail, detailLength), t(yes, yesLength), t(no, noLength));
 });
@@ -97,6 +99,15 @@ const char* TooltipOf(int id) {
         }
     }
     return nullptr;
+}
+
+// The box's texts as every front end reads them: UTF-8, or Latin-1 bytes made UTF-8.
+int Box(const Message& message, const std::string& yes, const std::string& no) {
+    const std::string text = ui::ShownText(message.text);
+    const std::string caption = ui::ShownText(message.caption);
+    const std::string detail = ui::ShownText(message.detail);
+    return wb_page_box(text.c_str(), Length(text), caption.c_str(), Length(caption), detail.c_str(),
+                       Length(detail), yes.c_str(), Length(yes), no.c_str(), Length(no));
 }
 
 }  // namespace
@@ -176,16 +187,11 @@ void ShowProgress(int done, int total) {
 }
 
 void ShowBox(const Message& message) {
-    const std::string ok = "OK";
-    wb_page_box(message.text.c_str(), Length(message.text), message.caption.c_str(),
-                Length(message.caption), message.detail.c_str(), Length(message.detail), ok.c_str(),
-                Length(ok), "", 0);
+    Box(message, "OK", "");
 }
 
 bool Ask(const Message& question, const std::string& yes, const std::string& no) {
-    return wb_page_box(question.text.c_str(), Length(question.text), question.caption.c_str(),
-                       Length(question.caption), question.detail.c_str(), Length(question.detail),
-                       yes.c_str(), Length(yes), no.c_str(), Length(no)) != 0;
+    return Box(question, yes, no) != 0;
 }
 
 void RunDialog(const std::string& caption) {

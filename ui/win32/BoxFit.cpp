@@ -59,22 +59,45 @@ int CaptionWidth(const std::wstring& caption, NONCLIENTMETRICSW& metrics) {
     return text + metrics.iCaptionWidth + metrics.iCaptionHeight + 2 * frame;
 }
 
-// `paragraph` in lines no wider than `width`, broken at its spaces only; a word wider than that
-// stands on a line of its own.
-std::wstring BreakAtSpaces(const Measure& measure, const std::wstring& paragraph, int width) {
-    std::wstring lines, line;
+// The pieces of `paragraph` between the spaces that a line may break at: every space but those
+// inside one of `paths` (longest first).
+std::vector<std::wstring> Unbreakable(const std::wstring& paragraph,
+                                      const std::vector<std::wstring>& paths) {
+    std::vector<std::wstring> pieces;
     std::size_t start = 0;
     while (start <= paragraph.size()) {
-        const std::size_t end = std::min(paragraph.find(L' ', start), paragraph.size());
-        const std::wstring word = paragraph.substr(start, end - start);
-        const std::wstring longer = line.empty() ? word : line + L' ' + word;
-        if (!line.empty() && measure.Width(longer) > width) {
+        std::size_t end = start;
+        while (end < paragraph.size() && paragraph[end] != L' ') {
+            std::size_t step = 1;
+            for (const std::wstring& path : paths) {
+                if (!path.empty() && paragraph.compare(end, path.size(), path) == 0) {
+                    step = path.size();
+                    break;
+                }
+            }
+            end += step;
+        }
+        pieces.push_back(paragraph.substr(start, end - start));
+        start = end + 1;
+    }
+    return pieces;
+}
+
+// `paragraph` in lines no wider than `width`, broken at its spaces outside `paths` only; a piece
+// wider than that stands on a line of its own.
+std::wstring BreakAtSpaces(const Measure& measure, const std::wstring& paragraph,
+                           const std::vector<std::wstring>& paths, int width) {
+    std::wstring lines, line;
+    bool first = true;
+    for (const std::wstring& piece : Unbreakable(paragraph, paths)) {
+        const std::wstring longer = first ? piece : line + L' ' + piece;
+        if (!first && !line.empty() && measure.Width(longer) > width) {
             lines += line + L'\n';
-            line = word;
+            line = piece;
         } else {
             line = longer;
         }
-        start = end + 1;
+        first = false;
     }
     return lines + line;
 }
@@ -86,13 +109,13 @@ struct Change {
 };
 
 // Lays the text of `label` out anew where a path would break, and says how much room it needs.
-Change FitText(HWND label, const std::wstring& text, Change change) {
+Change FitText(HWND label, const std::wstring& text, const std::vector<std::wstring>& paths,
+               Change change) {
     const Measure measure(label, reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)));
     // The text control may lay a line out a little wider than measured here.
     const int slack = measure.AverageCharWidth();
     RECT area;
     GetClientRect(label, &area);
-    const std::vector<std::wstring> paths = PathsIn(text);
     int widest = 0;
     for (const std::wstring& path : paths) {
         widest = std::max(widest, measure.Width(path) + slack);
@@ -109,7 +132,8 @@ Change FitText(HWND label, const std::wstring& text, Change change) {
             return paragraph.find(p) != std::wstring::npos;
         });
         const bool wraps = measure.Height(paragraph, width) > measure.Height(L"X", width);
-        laidOut += hasPath && wraps ? BreakAtSpaces(measure, paragraph, width - slack) : paragraph;
+        laidOut +=
+            hasPath && wraps ? BreakAtSpaces(measure, paragraph, paths, width - slack) : paragraph;
         if (end < text.size()) {
             laidOut += L'\n';
         }
@@ -123,7 +147,8 @@ Change FitText(HWND label, const std::wstring& text, Change change) {
     return change;
 }
 
-void FitBox(HWND box, const std::wstring& caption, const std::wstring& text) {
+void FitBox(HWND box, const std::wstring& caption, const std::wstring& text,
+            const std::vector<std::wstring>& paths) {
     NONCLIENTMETRICSW metrics{};
     RECT place;
     GetWindowRect(box, &place);
@@ -132,7 +157,7 @@ void FitBox(HWND box, const std::wstring& caption, const std::wstring& text) {
         std::max(0, CaptionWidth(caption, metrics) - static_cast<int>(place.right - place.left));
     HWND label = GetDlgItem(box, kMessageBoxTextId);
     if (label != nullptr) {
-        change = FitText(label, text, change);
+        change = FitText(label, text, paths, change);
     }
     if (change.widen == 0 && change.grow == 0) {
         return;
@@ -178,6 +203,7 @@ void FitBox(HWND box, const std::wstring& caption, const std::wstring& text) {
 struct Fitting {
     const std::wstring* caption;
     const std::wstring* text;
+    const std::vector<std::wstring>* paths;
     HHOOK hook;
     bool done;
 };
@@ -189,7 +215,7 @@ LRESULT CALLBACK FitWhenActivated(int code, WPARAM wParam, LPARAM lParam) {
         HWND window = reinterpret_cast<HWND>(wParam);
         if (ClassOf(window) == L"#32770") {
             fitting->done = true;
-            FitBox(window, *fitting->caption, *fitting->text);
+            FitBox(window, *fitting->caption, *fitting->text, *fitting->paths);
         }
     }
     return CallNextHookEx(fitting != nullptr ? fitting->hook : nullptr, code, wParam, lParam);
@@ -197,23 +223,9 @@ LRESULT CALLBACK FitWhenActivated(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-std::vector<std::wstring> PathsIn(const std::wstring& text) {
-    std::vector<std::wstring> paths;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find_first_of(L" \n", start), text.size());
-        std::wstring word = text.substr(start, end - start);
-        if (word.find_first_of(L"/\\") != std::wstring::npos) {
-            paths.push_back(std::move(word));
-        }
-        start = end + 1;
-    }
-    return paths;
-}
-
 int ShowFittedBox(const std::wstring& caption, const std::wstring& text,
-                  const std::function<int()>& show) {
-    Fitting fitting{&caption, &text, nullptr, false};
+                  const std::vector<std::wstring>& paths, const std::function<int()>& show) {
+    Fitting fitting{&caption, &text, &paths, nullptr, false};
     Fitting* outer = t_fitting;
     t_fitting = &fitting;
     fitting.hook = SetWindowsHookExW(WH_CBT, FitWhenActivated, nullptr, GetCurrentThreadId());

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/win32/ConfigDlg.h"
 
+#include <vector>
+
 #include "link/PortList.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
@@ -23,6 +25,9 @@ constexpr RECT kProgressPlace = {320, 226, 320 + 75, 226 + 11};
 // How wide a tip may grow before it wraps (dialog units).
 constexpr int kTooltipWidth = 200;
 
+// The dialogs of this thread, for the filter of their keys.
+thread_local std::vector<CConfigDlg*> t_dialogs;
+
 }  // namespace
 
 CConfigDlg::CConfigDlg()
@@ -38,6 +43,7 @@ CConfigDlg::~CConfigDlg() {
     if (m_hWnd != nullptr && !m_modal) {
         DestroyWindow(m_hWnd);
     }
+    std::erase(t_dialogs, this);
     DestroyIcon(m_hIcon);
     DestroyIcon(m_hSmallIcon);
     if (m_symbolIcon != nullptr) {
@@ -114,6 +120,11 @@ INT_PTR CConfigDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return FALSE;
         case WM_DESTROY:
             ForgetPaneBrush();
+            if (m_keyHook != nullptr) {
+                UnhookWindowsHookEx(m_keyHook);
+                m_keyHook = nullptr;
+            }
+            std::erase(t_dialogs, this);
             return FALSE;
         case WM_TIMER:
             if (wParam == kProgressTimer) {
@@ -145,6 +156,9 @@ INT_PTR CConfigDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 BOOL CConfigDlg::OnInitDialog() {
     FillLists();
     AddSystemMenuEntries();
+    // The modal loop hands every message to this filter before the dialog manager sees it.
+    m_keyHook = SetWindowsHookExW(WH_MSGFILTER, FilterDialogMessage, nullptr, GetCurrentThreadId());
+    t_dialogs.push_back(this);
     SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
     CreateProgress();
@@ -156,15 +170,18 @@ BOOL CConfigDlg::OnInitDialog() {
     return TRUE;
 }
 
-// The files first, then About, each after a separator.
+// The files first, with their keys, then About, each after a separator.
 void CConfigDlg::AddSystemMenuEntries() {
     HMENU systemMenu = GetSystemMenu(m_hWnd, FALSE);
     if (systemMenu == nullptr) {
         return;
     }
     AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(systemMenu, MF_STRING, kOpenConfigCommand, L"Open Configuration...");
-    AppendMenuW(systemMenu, MF_STRING, kSaveConfigCommand, L"Save Configuration As...");
+    for (const FileCommand& command : FileCommands()) {
+        const std::wstring entry =
+            wb::ui::WidenLatin1(command.text) + L"\tCtrl+" + static_cast<wchar_t>(command.key);
+        AppendMenuW(systemMenu, MF_STRING, command.id, entry.c_str());
+    }
     const std::wstring about = wb::ui::WidenLatin1(AboutMenuText());
     if (!about.empty()) {
         AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
@@ -268,10 +285,10 @@ bool CConfigDlg::OnSysCommand(WPARAM id) {
             about.DoModal(m_hWnd);
             return true;
         }
-        case kOpenConfigCommand:
+        case IDM_OPEN_CONFIG:
             OnOpenConfig();
             return true;
-        case kSaveConfigCommand:
+        case IDM_SAVE_CONFIG:
             OnSaveConfigAs();
             return true;
         default:
@@ -279,6 +296,34 @@ bool CConfigDlg::OnSysCommand(WPARAM id) {
     }
     // Closing waits until the action has ended; everything else is the system's.
     return (id & 0xFFF0) == SC_CLOSE && IsBusy();
+}
+
+bool CConfigDlg::OnCommandKey(const MSG& msg) {
+    const auto down = [](int key) { return GetKeyState(key) < 0; };
+    // Ctrl alone: Ctrl with Alt is AltGr, which types letters on many keyboards.
+    if (msg.message != WM_KEYDOWN || (msg.hwnd != m_hWnd && !IsChild(m_hWnd, msg.hwnd)) ||
+        !down(VK_CONTROL) || down(VK_MENU) || down(VK_SHIFT)) {
+        return false;
+    }
+    for (const FileCommand& command : FileCommands()) {
+        if (msg.wParam == static_cast<WPARAM>(command.key)) {
+            PostMessageW(m_hWnd, WM_SYSCOMMAND, command.id, 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+LRESULT CALLBACK CConfigDlg::FilterDialogMessage(int code, WPARAM wParam, LPARAM lParam) {
+    if (code >= 0) {
+        const MSG& msg = *reinterpret_cast<const MSG*>(lParam);
+        for (CConfigDlg* dialog : t_dialogs) {
+            if (dialog->OnCommandKey(msg)) {
+                return TRUE;  // handled: the dialog manager does not see it
+            }
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 void CConfigDlg::OnOpenConfig() {

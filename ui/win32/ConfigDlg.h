@@ -30,9 +30,9 @@ public:
     // The bar under Exit that counts the bytes of a read or write, and the timer that redraws it.
     static constexpr int kProgressId = 1100;
     static constexpr UINT_PTR kProgressTimer = 1;
-    // The system menu's entries beside "About": commands below 0xF000, multiples of 16.
-    static constexpr UINT kOpenConfigCommand = 0x0020;
-    static constexpr UINT kSaveConfigCommand = 0x0030;
+    // How RunInBackground waits for its worker or for the next message; a test puts a failing
+    // one in its place.
+    using MessageWait = DWORD(WINAPI*)(DWORD, const HANDLE*, BOOL, DWORD, DWORD);
     // Posted to itself once the port list has set its edit part's text.
     static constexpr UINT kShowPortStart = WM_APP + 2;
 
@@ -80,6 +80,7 @@ public:
     // True while an action runs, its boxes included: the window then takes no command.
     bool IsBusy();
 
+    MessageWait m_messageWait = MsgWaitForMultipleObjects;
     HICON m_hIcon;
     HICON m_hSmallIcon;
     std::unique_ptr<wb::ui::SettingsStore> m_settings = wb::ui::MakeWindowSettings();
@@ -98,6 +99,9 @@ private:
     void CreateProgress();
     void AddSystemMenuEntries();
     bool OnSysCommand(WPARAM id);
+    // Ctrl and the key of a file command, typed in the window: the command. True when it was one.
+    bool OnCommandKey(const MSG& msg);
+    static LRESULT CALLBACK FilterDialogMessage(int code, WPARAM wParam, LPARAM lParam);
     void OnOpenConfig();
     void OnSaveConfigAs();
     bool OnPaint();
@@ -136,6 +140,7 @@ private:
     bool m_inBackground = false;
     bool m_closing = false;  // the window is asking whether it may close
     HWND m_tooltips = nullptr;
+    HHOOK m_keyHook = nullptr;
     std::vector<std::wstring> m_portTips;  // the port list's entry and tip, for each entry
     std::map<int, wb::res::ControlKind> m_kinds;
     std::atomic<int> m_moved{0};

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Control access by id over the dialog's controls, and the host of the device actions.
 #include <algorithm>
+#include <atomic>
 
+#include "core/WideUtf8.h"
 #include "res/ResourceIds.h"
 #include "ui/win32/ConfigDlg.h"
 #include "ui/win32/MessageBoxSink.h"
@@ -42,27 +44,20 @@ void DropQueuedInput(HWND dialog) {
     }
 }
 
+// How often the window looks whether the exchange has ended when it cannot wait for it.
+constexpr DWORD kEndPollMs = 10;
+
 struct Background {
     const std::function<bool()>* exchange;
     bool failed;
+    std::atomic<bool> ended{false};  // the last thing the worker touches
 };
 
 DWORD WINAPI RunExchange(LPVOID parameter) {
     auto* work = static_cast<Background*>(parameter);
     work->failed = (*work->exchange)();
+    work->ended = true;
     return 0;
-}
-
-// The port list's texts come as UTF-8 (the names of the system's devices).
-std::wstring Widen(const std::string& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(std::max(size, 0)), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
 }
 
 }  // namespace
@@ -136,14 +131,15 @@ void CConfigDlg::SetListEntries(int id, const std::vector<ListEntry>& entries) {
     HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
     int widest = 0;
     for (const ListEntry& entry : entries) {
-        const std::wstring text = Widen(entry.text);
+        const std::wstring text = wb::WidenUtf8(entry.text);  // UTF-8, as the system names devices
         SendMessageW(list, CB_INSERTSTRING, static_cast<WPARAM>(-1),
                      reinterpret_cast<LPARAM>(text.c_str()));
         SIZE size{};
         GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
         widest = std::max(widest, static_cast<int>(size.cx));
         if (id == wb::res::IDC_COM_PORT) {
-            m_portTips.push_back(entry.tip.empty() ? text : text + L"\n" + Widen(entry.tip));
+            m_portTips.push_back(entry.tip.empty() ? text
+                                                   : text + L"\n" + wb::WidenUtf8(entry.tip));
         }
     }
     SelectObject(dc, font);
@@ -193,7 +189,7 @@ bool CConfigDlg::RunInBackground(const std::function<bool()>& exchange) {
     SetCursor(LoadCursorW(nullptr, IDC_WAIT));
     bool quit = false;
     int quitCode = 0;
-    while (MsgWaitForMultipleObjects(1, &worker, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+    const auto handleQueued = [&] {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             if (msg.message == WM_QUIT) {
@@ -204,6 +200,18 @@ bool CConfigDlg::RunInBackground(const std::function<bool()>& exchange) {
                 DispatchMessageW(&msg);
             }
         }
+    };
+    DWORD woke = WAIT_FAILED;
+    while ((woke = m_messageWait(1, &worker, FALSE, INFINITE, QS_ALLINPUT)) != WAIT_OBJECT_0 &&
+           woke != WAIT_FAILED) {
+        handleQueued();
+    }
+    const DWORD waitError = woke == WAIT_FAILED ? GetLastError() : ERROR_SUCCESS;
+    // The worker still uses `work` and `exchange` until it has ended: without a wait, the window
+    // looks every few milliseconds, and goes on being handled meanwhile.
+    while (!work.ended) {
+        Sleep(kEndPollMs);
+        handleQueued();
     }
     CloseHandle(worker);
     DropQueuedInput(m_hWnd);
@@ -211,6 +219,10 @@ bool CConfigDlg::RunInBackground(const std::function<bool()>& exchange) {
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     if (quit) {
         PostQuitMessage(quitCode);  // for the loop that was meant to see it
+    }
+    if (woke == WAIT_FAILED) {
+        return ShowError("The action stopped: the window could not wait for the beacon.",
+                         "MsgWaitForMultipleObjects failed: " + wb::WindowsErrorText(waitError));
     }
     return work.failed;
 }

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/win32/MessageBoxSink.h"
 
+#include <vector>
+
+#include "core/WideUtf8.h"
+#include "ui/BoxText.h"
 #include "ui/win32/BoxFit.h"
 #include "ui/win32/WideText.h"
 
@@ -9,11 +13,19 @@ namespace wb::ui {
 namespace {
 
 std::wstring BoxText(const Message& message) {
-    std::wstring text = WidenLatin1(message.text.c_str());
+    std::wstring text = WidenShown(message.text);
     if (!message.detail.empty()) {
-        text += L"\n\n" + WidenAnsi(message.detail);
+        text += L"\n\n" + WidenShown(message.detail);
     }
     return text;
+}
+
+std::vector<std::wstring> BoxPaths(const Message& message) {
+    std::vector<std::wstring> paths;
+    for (const std::string& path : PathsIn(message)) {
+        paths.push_back(WidenUtf8(path));
+    }
+    return paths;
 }
 
 using TaskDialogFunction = HRESULT(WINAPI*)(const TASKDIALOGCONFIG*, int*, int*, BOOL*);
@@ -33,19 +45,19 @@ TaskDialogFunction FindTaskDialog() {
 }  // namespace
 
 void ShowMessageBoxOver(HWND owner, const Message& message) {
-    const std::wstring caption = WidenLatin1(message.caption.c_str());
+    const std::wstring caption = WidenShown(message.caption);
     const std::wstring text = BoxText(message);
     // An empty caption gives the system's own title, "Error".
-    ShowFittedBox(caption.empty() ? L"Error" : caption, text, [&] {
+    ShowFittedBox(caption.empty() ? L"Error" : caption, text, BoxPaths(message), [&] {
         return MessageBoxW(owner, text.c_str(), caption.empty() ? nullptr : caption.c_str(), MB_OK);
     });
 }
 
 bool AskQuestionOver(HWND owner, const Message& question, const char* yes, const char* no) {
     const std::wstring text = BoxText(question);
-    const std::wstring caption = WidenLatin1(question.caption.c_str());
-    const std::wstring yesText = WidenLatin1(yes);
-    const std::wstring noText = WidenLatin1(no);
+    const std::wstring caption = WidenShown(question.caption);
+    const std::wstring yesText = WidenShown(yes);
+    const std::wstring noText = WidenShown(no);
     if (TaskDialogFunction taskDialog = FindTaskDialog()) {
         // `no` carries the id of Escape, so that Escape gives it wherever the dialog manager
         // turns the key into that command.
@@ -67,7 +79,7 @@ bool AskQuestionOver(HWND owner, const Message& question, const char* yes, const
         }
     }
     // Without it the buttons keep the system's names: OK for `yes`, Cancel for `no`.
-    const int answer = ShowFittedBox(caption, text, [&] {
+    const int answer = ShowFittedBox(caption, text, BoxPaths(question), [&] {
         return MessageBoxW(owner, text.c_str(), caption.empty() ? nullptr : caption.c_str(),
                            MB_OKCANCEL | MB_DEFBUTTON2);
     });

@@ -3,6 +3,9 @@
 
 #include <iterator>
 
+#include "core/WideUtf8.h"
+#include "ui/BoxText.h"
+
 namespace wb::ui {
 
 std::wstring WidenLatin1(const char* text) {
@@ -22,15 +25,8 @@ std::string NarrowLatin1(const std::wstring& text) {
     return narrow;
 }
 
-std::wstring WidenAnsi(const std::string& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
-    return wide;
+std::wstring WidenShown(const std::string& text) {
+    return WidenUtf8(ShownText(text));
 }
 
 std::wstring ClassOf(HWND window) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Texts between the program (bytes, Latin-1 as the record keeps them) and the UTF-16 of Windows.
+// Texts between the program and the UTF-16 of Windows: the record's texts and the resources are
+// Latin-1, messages are UTF-8 (BoxText.h), file names are UTF-8 (core/PathText.h).
 #pragma once
 
 #include <string>
@@ -12,8 +13,8 @@ namespace wb::ui {
 std::wstring WidenLatin1(const char* text);
 // Characters above 255 become '?'.
 std::string NarrowLatin1(const std::wstring& text);
-// A text in the system's ANSI code page, as its error messages come.
-std::wstring WidenAnsi(const std::string& text);
+// A text of a message as a box shows it.
+std::wstring WidenShown(const std::string& text);
 // The name of the window's class ("Button", "#32770" for a dialog).
 std::wstring ClassOf(HWND window);
 

@@ -27,6 +27,12 @@ struct SeenBox {
     bool clickIgnored = false;  // the box stayed after the click and had to be closed
 };
 
+// A box's text as it is drawn: without the word joiners and no-break spaces that keep a path on
+// one line.
+inline QString Drawn(QString text) {
+    return text.remove(QChar(0x2060)).replace(QChar(0x00A0), QLatin1Char(' '));
+}
+
 inline void AnswerNextBox(SeenBox& seen, const QString& button = QStringLiteral("OK"),
                           const std::function<void(QMessageBox&, SeenBox&)>& inspect = {},
                           const std::atomic<bool>* callerReturned = nullptr) {
@@ -47,8 +53,8 @@ inline void AnswerNextBox(SeenBox& seen, const QString& button = QStringLiteral(
         });
         seen.shown = true;
         seen.title = box->windowTitle();
-        seen.text = box->text();
-        seen.informative = box->informativeText().remove(QChar(0x2060));
+        seen.text = Drawn(box->text());
+        seen.informative = Drawn(box->informativeText());
         QAbstractButton* chosen = nullptr;
         for (QAbstractButton* b : box->buttons()) {
             seen.buttons << b->text().remove(QLatin1Char('&'));

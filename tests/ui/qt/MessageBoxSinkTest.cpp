@@ -138,6 +138,43 @@ TEST(MessageBoxSink, ABoxIsWideEnoughForItsCaptionAndItsDevicePaths) {
     EXPECT_TRUE(oneLine) << "the path is broken in two";
 }
 
+// Every line of `label`, laid out as the label lays it out, fits its width.
+bool ShowsAll(QLabel* label) {
+    QTextLayout layout(label->text(), label->font());
+    QTextOption option;
+    option.setWrapMode(label->wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
+    layout.setTextOption(option);
+    bool fits = true;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(label->contentsRect().width());
+        fits = fits && line.naturalTextWidth() <= label->contentsRect().width();
+    }
+    layout.endLayout();
+    return fits;
+}
+
+// A name the message lists stays whole, spaces and all, in a text the box still shows all of.
+TEST(MessageBoxSink, ANamedFileStaysWholeAndTheTextIsNotCut) {
+    QDialog owner;
+    owner.show();
+    MessageBoxSink sink(&owner);
+    const std::string path = "/srv/Bake München/信標 ✓.toml";
+    SeenBox seen;
+    bool whole = false, all = false;
+    AnswerNextBox(seen, "OK", [&](QMessageBox& box, SeenBox&) {
+        auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        whole = OnOneLine(label, QString::fromStdString(path).remove(QLatin1Char(' ')));
+        all = ShowsAll(label);
+    });
+    ShowMessage(
+        {"Cannot load the configuration file " + path, {}, "there is no such file", {path}});
+    EXPECT_EQ(seen.text.toStdString(), "Cannot load the configuration file " + path);
+    EXPECT_TRUE(whole) << "the name is broken in two";
+    EXPECT_TRUE(all) << "a line is cut off";
+}
+
 TEST(MessageBoxSink, AQuestionHasItsTwoButtonsAndEnterKeepsTheWork) {
     QDialog owner;
     owner.show();

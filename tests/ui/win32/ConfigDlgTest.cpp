@@ -2,10 +2,14 @@
 // The Win32 main dialog in-process: built from template 102 as the native controls it names, its
 // window chrome, control access by id, and how it waits for an exchange in the background.
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
+#include "core/PathText.h"
+#include "core/WideUtf8.h"
 #include "link/PortList.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
@@ -481,46 +485,77 @@ void ChooseFile(HWND box, const std::filesystem::path& path) {
     SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
 }
 
-// Open and Save come from the system menu through the system's file dialog, with the path in
-// UTF-16 all the way (a Greek name, which no ANSI code page of the West holds); either leaves the
-// form counted as clean.
-TEST_F(Win32Dialog, SystemMenuOpensAndSavesConfigurationFiles) {
+// Ctrl and `key` typed in `control`, as the dialog's modal loop hands a key to the message filters
+// before anything else; true when a filter took it. `alt` adds Alt (AltGr is Ctrl and Alt).
+bool TypeCtrl(HWND control, char key, bool alt = false) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const BYTE control_ = keys[VK_CONTROL], menu = keys[VK_MENU];
+    keys[VK_CONTROL] = 0x80;
+    keys[VK_MENU] = alt ? 0x80 : 0;
+    SetKeyboardState(keys);
+    MSG msg{control, WM_KEYDOWN, static_cast<WPARAM>(key), 1, 0, {}};
+    const bool taken = CallMsgFilterW(&msg, MSGF_DIALOGBOX) != FALSE;
+    keys[VK_CONTROL] = control_;
+    keys[VK_MENU] = menu;
+    SetKeyboardState(keys);
+    return taken;
+}
+
+// Open and Save come from the system menu and their keys through the system's file dialog, with
+// a folder and a file named in three scripts (no ANSI code page holds them). Either leaves the
+// form counted as clean; Open over changes asks first, and Cancel keeps them.
+TEST_F(Win32Dialog, SystemMenuAndKeysOpenAndSaveConfigurationFiles) {
     HWND dialog = dlg->GetSafeHwnd();
     HMENU menu = GetSystemMenu(dialog, FALSE);
-    for (auto [command, text] :
-         {std::pair{CConfigDlg::kOpenConfigCommand, "Open Configuration..."},
-          std::pair{CConfigDlg::kSaveConfigCommand, "Save Configuration As..."}}) {
+    for (auto [command, text] : {std::pair{IDM_OPEN_CONFIG, "Open Configuration...\tCtrl+O"},
+                                 std::pair{IDM_SAVE_CONFIG, "Save Configuration As...\tCtrl+S"}}) {
         wchar_t entry[64] = {};
         GetMenuStringW(menu, command, entry, static_cast<int>(std::size(entry)), MF_BYCOMMAND);
         EXPECT_EQ(ui::NarrowLatin1(entry), text);
     }
 
     TempDir folder("win32-files");
-    const std::filesystem::path file = folder.path / L"\u03C6\u03AC\u03C1\u03BF\u03C2.toml";
-    std::vector<std::string> titles;
-    const auto choose = [&](HWND box) {
-        titles.push_back(Text(box));
-        ChooseFile(box, file);
+    const std::filesystem::path file =
+        folder.path / PathFromUtf8("Bake München") / PathFromUtf8("信標 ✓.toml");
+    std::filesystem::create_directories(file.parent_path());
+    std::vector<std::string> seen;
+    const char* answer = "Cancel";
+    const auto handle = [&](HWND box) {
+        seen.push_back(Text(box));
+        if (seen.back() == "WrenbeaconConfig") {
+            Press(box, answer);
+        } else {
+            ChooseFile(box, file);
+        }
     };
     dlg->SetFieldText(IDC_CALLSIGN, "K1ABC");
     ASSERT_TRUE(dlg->m_window.HasUnsavedChanges());
-    EXPECT_EQ(
-        AnswerDialogs(
-            dialog, [&] { SendMessageW(dialog, WM_SYSCOMMAND, CConfigDlg::kSaveConfigCommand, 0); },
-            choose),
-        1);
+    EXPECT_FALSE(TypeCtrl(Item(IDC_CALLSIGN), 'X'));
+    EXPECT_FALSE(TypeCtrl(Item(IDC_CALLSIGN), 'S', true)) << "AltGr and S types a letter";
+    EXPECT_EQ(AnswerDialogs(
+                  dialog,
+                  [&] {
+                      EXPECT_TRUE(TypeCtrl(Item(IDC_CALLSIGN), 'S'));
+                      Pump();
+                  },
+                  handle),
+              1);
     EXPECT_TRUE(std::filesystem::exists(file));
     EXPECT_FALSE(dlg->m_window.HasUnsavedChanges());
 
     dlg->SetFieldText(IDC_CALLSIGN, "K9XYZ");
-    EXPECT_EQ(
-        AnswerDialogs(
-            dialog, [&] { SendMessageW(dialog, WM_SYSCOMMAND, CConfigDlg::kOpenConfigCommand, 0); },
-            choose),
-        1);
+    const auto open = [&] { SendMessageW(dialog, WM_SYSCOMMAND, IDM_OPEN_CONFIG, 0); };
+    EXPECT_EQ(AnswerDialogs(dialog, open, handle), 2);
+    EXPECT_EQ(dlg->GetFieldText(IDC_CALLSIGN), "K9XYZ");
+    EXPECT_TRUE(dlg->m_window.HasUnsavedChanges());
+    answer = "Open";
+    EXPECT_EQ(AnswerDialogs(dialog, open, handle), 2);
     EXPECT_EQ(dlg->GetFieldText(IDC_CALLSIGN), "K1ABC");
     EXPECT_FALSE(dlg->m_window.HasUnsavedChanges());
-    EXPECT_EQ(titles, (std::vector<std::string>{"Save Configuration As", "Open Configuration"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"Save Configuration As", "Open Configuration",
+                                              "WrenbeaconConfig", "Open Configuration",
+                                              "WrenbeaconConfig"}));
     EXPECT_EQ(messages.texts(), std::vector<std::string>{});
 }
 
@@ -631,6 +666,72 @@ TEST_F(Win32Dialog, ProgressBarCountsBytesWhileShown) {
     dlg->EndProgress();
     EXPECT_FALSE(IsWindowVisible(bar));
     EXPECT_TRUE(IsWindowVisible(Item(IDC_IMAGE_USAGE)));
+}
+
+// A box that names a file shows the name exactly, in any script and with its spaces, and keeps it
+// on one line.
+TEST_F(Win32Dialog, ABoxNamesAFileExactlyAndKeepsItWhole) {
+    ui::MessageBoxSink boxes([this] { return dlg->GetSafeHwnd(); });
+    TempDir folder("win32-names");
+    const std::filesystem::path file =
+        folder.path / PathFromUtf8("Bake München") /
+        PathFromUtf8("壊れた 信標 ✓ of the long road north, kept for later.toml");
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file) << "not a configuration";
+    const std::wstring expected = L"Cannot load the configuration file " + file.native();
+    std::wstring shown;
+    bool whole = false;
+    const int seen = AnswerDialogs(
+        dlg->GetSafeHwnd(), [&] { EXPECT_TRUE(dlg->m_window.OnOpenConfig(file)); },
+        [&](HWND box) {
+            HWND text = GetDlgItem(box, 0xFFFF);
+            RECT label;
+            GetClientRect(text, &label);
+            shown.resize(static_cast<std::size_t>(GetWindowTextLengthW(text)) + 1);
+            shown.resize(static_cast<std::size_t>(
+                GetWindowTextW(text, shown.data(), static_cast<int>(shown.size()))));
+            const Layout layout(reinterpret_cast<HFONT>(SendMessageW(text, WM_GETFONT, 0, 0)));
+            for (std::size_t start = 0, end; start <= shown.size(); start = end + 1) {
+                end = std::min(shown.find(L'\n', start), shown.size());
+                const std::wstring line = shown.substr(start, end - start);
+                if (line.find(file.native()) != std::wstring::npos) {
+                    whole = layout.Height(line, label.right) <= layout.Height(L"X", label.right);
+                }
+            }
+            SendMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+        });
+    EXPECT_EQ(seen, 1);
+    std::replace(shown.begin(), shown.end(), L'\n', L' ');
+    EXPECT_EQ(NarrowToUtf8(shown.substr(0, expected.size())), NarrowToUtf8(expected));
+    EXPECT_TRUE(whole) << "the name is broken in two";
+}
+
+DWORD WINAPI FailToWait(DWORD, const HANDLE*, BOOL, DWORD, DWORD) {
+    SetLastError(ERROR_INVALID_HANDLE);
+    return WAIT_FAILED;
+}
+
+// A wait for the exchange that fails: the exchange still ends (and with it its use of the port)
+// before an error box says that the action stopped; the window then takes the next one.
+TEST_F(Win32Dialog, AFailedWaitEndsTheExchangeWithAnErrorBox) {
+    dlg->m_messageWait = FailToWait;
+    std::atomic<bool> ended{false};
+    EXPECT_TRUE(dlg->RunInBackground([&] {
+        Sleep(30);
+        ended = true;
+        return false;
+    }));
+    EXPECT_TRUE(ended) << "the window went on while the exchange ran";
+    ASSERT_EQ(
+        messages.texts(),
+        std::vector<std::string>{"The action stopped: the window could not wait for the beacon."});
+    EXPECT_EQ(messages.messages()[0].detail.rfind("MsgWaitForMultipleObjects failed: ", 0), 0u);
+    EXPECT_FALSE(dlg->IsBusy());
+
+    dlg->m_messageWait = MsgWaitForMultipleObjects;
+    EXPECT_FALSE(dlg->RunInBackground([] { return false; }));
+    EXPECT_TRUE(dlg->RunInBackground([] { return true; }));
+    EXPECT_EQ(messages.messages().size(), 1u);
 }
 
 }  // namespace

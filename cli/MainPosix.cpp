@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The tool's entry on POSIX systems, where the arguments arrive as the bytes of the file names.
 #include <iostream>
 
 #include "cli/Platform.h"

@@ -65,6 +65,7 @@ web-demo: web
 
 screenshot-web: web
 	/usr/bin/python3 tools/web/take-screenshot build/web/WrenbeaconConfig.html docs/page.png
+	/usr/bin/python3 tools/web/take-aid-screenshots build/web/WrenbeaconConfig.html docs
 
 # Everything the tests need is installed first, in one go (one apt-get update at most).
 test: deps-test test-default test-asan test-fuzz test-windows test-web

@@ -25,6 +25,7 @@ struct PortEntry {
     std::string identity;  // what the port is remembered by; "" when nothing stands behind it
     std::string origin;    // "WRENBEACON_COM2" when that variable chose the device
     std::string tip;       // what it is, in a line or two, for a tooltip
+    bool prompt = false;   // asks the user for a port (the browser's chooser) instead of being one
 };
 
 // The list for `scan`, with WRENBEACON_COMn looked up through `env`.

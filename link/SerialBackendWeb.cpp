@@ -16,6 +16,10 @@ namespace {
 EM_ASYNC_JS(int, wb_serial_open, (int port, char* reason, int reasonSize), {
     return await Module.wbSerial.open(port, reason, reasonSize);
 });
+// The port list's entries after COM1 to COM4 are opened by the name the page gave them.
+EM_ASYNC_JS(int, wb_serial_open_named, (const char* name, char* reason, int reasonSize), {
+    return await Module.wbSerial.open(UTF8ToString(name), reason, reasonSize);
+});
 EM_JS(int, wb_serial_usable, (int handle), {
     return Module.wbSerial.usable(handle) ? 1 : 0;
 });
@@ -47,12 +51,12 @@ class WebSerialBackend final : public wb::SerialBackend {
 public:
     wb::PortHandle Open(int port, std::string& reason) override {
         char text[512] = {};
-        const int handle = wb_serial_open(port, text, sizeof text);
-        if (handle <= 0) {
-            reason = text;
-            return wb::kInvalidPort;
-        }
-        return static_cast<wb::PortHandle>(handle);
+        return Opened(wb_serial_open(port, text, sizeof text), text, reason);
+    }
+
+    wb::PortHandle OpenNamed(const std::string& name, std::string& reason) override {
+        char text[512] = {};
+        return Opened(wb_serial_open_named(name.c_str(), text, sizeof text), text, reason);
     }
 
     // Web Serial takes 4800 baud, 8 data bits, no parity and one stop bit as the port opens;
@@ -105,6 +109,14 @@ public:
     void Sleep(int milliseconds) override { wb_serial_sleep(milliseconds); }
 
 private:
+    static wb::PortHandle Opened(int handle, const char* text, std::string& reason) {
+        if (handle <= 0) {
+            reason = text;
+            return wb::kInvalidPort;
+        }
+        return static_cast<wb::PortHandle>(handle);
+    }
+
     wb::CommTimeouts m_timeouts{};
 };
 

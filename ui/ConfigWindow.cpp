@@ -62,6 +62,12 @@ void ConfigWindow::OnPortListDropDown() {
     }
 }
 
+void ConfigWindow::OnPortSelected() {
+    if (!m_actions.IsBusy()) {
+        m_ports.OnSelectionChange();
+    }
+}
+
 std::filesystem::path ConfigWindow::StartFolder() const {
     const auto text = m_settings != nullptr ? m_settings->Get(kFolderKey) : std::nullopt;
     if (!text || text->empty()) {

@@ -41,6 +41,9 @@ public:
 
     // The port list is about to drop down.
     void OnPortListDropDown();
+    // The user picked an entry of the port list: a front end whose list has an entry that asks
+    // for a port (the page's "Choose a port...") calls it; see PortChooser::OnSelectionChange.
+    void OnPortSelected();
     // Where the file dialogs of Open and Save start: the folder of the last Open or Save while
     // it exists, else empty (the toolkit's default).
     std::filesystem::path StartFolder() const;

@@ -21,8 +21,8 @@ std::string Trim(const std::string& text) {
 
 }  // namespace
 
-IniSettings::IniSettings(std::filesystem::path file) : m_file(std::move(file)) {
-    std::ifstream in(m_file, std::ios::binary);
+SettingsMap ReadIniText(std::istream& in) {
+    SettingsMap values;
     std::string section;
     std::string line;
     while (std::getline(in, line)) {
@@ -34,26 +34,25 @@ IniSettings::IniSettings(std::filesystem::path file) : m_file(std::move(file)) {
             section = Trim(line.substr(1, line.size() - 2));
         } else if (const auto equals = line.find('='); equals != std::string::npos && equals > 0) {
             const std::string key = Trim(line.substr(0, equals));
-            m_values[section.empty() ? key : section + "/" + key] = Trim(line.substr(equals + 1));
+            values[section.empty() ? key : section + "/" + key] = Trim(line.substr(equals + 1));
         }
     }
+    return values;
 }
 
-std::optional<std::string> IniSettings::Get(const std::string& key) {
-    const auto found = m_values.find(key);
-    return found == m_values.end() ? std::nullopt : std::optional<std::string>(found->second);
-}
-
-void IniSettings::Set(const std::vector<Setting>& values) {
+void MergeSettings(SettingsMap& settings, const std::vector<Setting>& values) {
     for (const auto& [key, value] : values) {
         if (value.find_first_of("\r\n") == std::string::npos && value == Trim(value)) {
-            m_values[key] = value;
+            settings[key] = value;
         }
     }
-    // Keys in order, so that each section's keys come together under one header.
+}
+
+// Keys in order, so that each section's keys come together under one header.
+std::string WriteIniText(const SettingsMap& settings) {
     std::ostringstream text;
     std::string section = "\x01";
-    for (const auto& [key, value] : m_values) {
+    for (const auto& [key, value] : settings) {
         const auto slash = key.rfind('/');
         const std::string keySection = slash == std::string::npos ? "" : key.substr(0, slash);
         if (keySection != section) {
@@ -62,10 +61,25 @@ void IniSettings::Set(const std::vector<Setting>& values) {
         }
         text << key.substr(slash == std::string::npos ? 0 : slash + 1) << "=" << value << "\n";
     }
+    return text.str();
+}
+
+IniSettings::IniSettings(std::filesystem::path file) : m_file(std::move(file)) {
+    std::ifstream in(m_file, std::ios::binary);
+    m_values = ReadIniText(in);
+}
+
+std::optional<std::string> IniSettings::Get(const std::string& key) {
+    const auto found = m_values.find(key);
+    return found == m_values.end() ? std::nullopt : std::optional<std::string>(found->second);
+}
+
+void IniSettings::Set(const std::vector<Setting>& values) {
+    MergeSettings(m_values, values);
     std::error_code ec;
     std::filesystem::create_directories(m_file.parent_path(), ec);
     std::string reason;
-    WriteFileAtomically(m_file, text.str(), reason);
+    WriteFileAtomically(m_file, WriteIniText(m_values), reason);
 }
 
 }  // namespace wb::ui

@@ -5,11 +5,20 @@
 #pragma once
 
 #include <filesystem>
+#include <iosfwd>
 #include <map>
 
 #include "ui/SettingsStore.h"
 
 namespace wb::ui {
+
+using SettingsMap = std::map<std::string, std::string>;
+
+// The text of such a file, read and written; stores that keep the text elsewhere (the page's
+// localStorage) use these too. MergeSettings leaves out values no line can hold.
+SettingsMap ReadIniText(std::istream& in);
+void MergeSettings(SettingsMap& settings, const std::vector<Setting>& values);
+std::string WriteIniText(const SettingsMap& settings);
 
 class IniSettings final : public SettingsStore {
 public:
@@ -21,7 +30,7 @@ public:
 
 private:
     std::filesystem::path m_file;
-    std::map<std::string, std::string> m_values;
+    SettingsMap m_values;
 };
 
 }  // namespace wb::ui

@@ -19,9 +19,34 @@ void PortChooser::Use(PortLister lister, SettingsStore& store) {
     m_store = &store;
 }
 
-int PortChooser::Find(const std::string& identity) const {
+int PortChooser::Find(const std::string& identity, std::string PortEntry::*field,
+                      const std::string& value) const {
+    int first = -1;
     for (std::size_t i = 0; !identity.empty() && i < m_entries.size(); ++i) {
-        if (m_entries[i].identity == identity) {
+        if (m_entries[i].identity != identity) {
+            continue;
+        }
+        if (m_entries[i].*field == value) {
+            return static_cast<int>(i);
+        }
+        if (first < 0) {
+            first = static_cast<int>(i);
+        }
+    }
+    return first;
+}
+
+int PortChooser::Locate(const PortEntry& was) const {
+    if (const int found = Find(was.identity, &PortEntry::device, was.device); found >= 0) {
+        return found;
+    }
+    if (was.number != 0) {
+        return was.number - 1;  // a COMn stays COMn
+    }
+    // An entry that is no port of the machine (the page's simulated beacon) by what opens it.
+    for (std::size_t i = 0; was.identity.empty() && !was.device.empty() && i < m_entries.size();
+         ++i) {
+        if (m_entries[i].device == was.device) {
             return static_cast<int>(i);
         }
     }
@@ -35,6 +60,10 @@ void PortChooser::Show(int selected) {
     }
     m_controls.SetListEntries(res::IDC_COM_PORT, texts);
     m_controls.SetListSelection(res::IDC_COM_PORT, selected);
+    if (selected >= 0 && selected < static_cast<int>(m_entries.size()) &&
+        !m_entries[static_cast<std::size_t>(selected)].prompt) {
+        m_settled = m_entries[static_cast<std::size_t>(selected)];
+    }
 }
 
 void PortChooser::Fill() {
@@ -42,8 +71,14 @@ void PortChooser::Fill() {
         return;
     }
     m_entries = m_lister();
-    const int remembered = Find(m_store->Get(kIdKey).value_or(""));
-    Show(remembered >= 0 ? remembered : 0);
+    int start = Find(m_store->Get(kIdKey).value_or(""), &PortEntry::name,
+                     m_store->Get(kNameKey).value_or(""));
+    for (std::size_t i = 0; start < 0 && i < m_entries.size(); ++i) {
+        if (!m_entries[i].prompt) {
+            start = static_cast<int>(i);
+        }
+    }
+    Show(start >= 0 ? start : 0);
 }
 
 void PortChooser::Refresh() {
@@ -55,11 +90,30 @@ void PortChooser::Refresh() {
                               ? m_entries[static_cast<std::size_t>(before)]
                               : PortEntry{};
     m_entries = m_lister();
-    int now = Find(was.identity);
-    if (now < 0 && was.number != 0) {
-        now = was.number - 1;
+    Show(Locate(was.prompt ? m_settled : was));
+}
+
+void PortChooser::OnSelectionChange() {
+    const int index = m_controls.GetListSelection(res::IDC_COM_PORT);
+    if (index < 0 || index >= static_cast<int>(m_entries.size())) {
+        return;
     }
-    Show(now);
+    if (!m_entries[static_cast<std::size_t>(index)].prompt) {
+        m_settled = m_entries[static_cast<std::size_t>(index)];
+        return;
+    }
+    const std::string chosen = m_prompt ? m_prompt() : std::string();
+    const PortEntry before = m_settled;
+    if (m_lister) {
+        m_entries = m_lister();
+    }
+    for (std::size_t i = 0; !chosen.empty() && i < m_entries.size(); ++i) {
+        if (m_entries[i].device == chosen && !m_entries[i].prompt) {
+            Show(static_cast<int>(i));
+            return;
+        }
+    }
+    Show(Locate(before));
 }
 
 void PortChooser::Select(CComPort& port) {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Where a window keeps the little it remembers between runs (the port that last answered, the
 // folder of the last Open or Save): a few texts under keys such as "port/id". Each front end
-// brings its own store: QSettings in the Qt window, an INI file under %APPDATA% on Windows.
-// Nothing here ever shows a message: settings that cannot be read are no settings, and settings
-// that cannot be written are not kept.
+// brings its own store: QSettings in the Qt window, an INI file under %APPDATA% on Windows,
+// localStorage in the page. Nothing here ever shows a message: settings that cannot be read are
+// no settings, and settings that cannot be written are not kept.
 #pragma once
 
 #include <optional>

@@ -7,7 +7,9 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <tuple>
 
+#include "link/BrowserPorts.h"
 #include "tests/support/TempDir.h"
 #include "tests/ui/WindowFixture.h"
 #include "ui/IniSettings.h"
@@ -53,10 +55,14 @@ PortEntry Other(const std::string& name, const std::string& identity) {
 // The window on fake controls, its port list from `machine`, its settings in `settings`.
 class PortRig {
 public:
-    explicit PortRig(std::vector<PortEntry> ports, const std::string& remembered = "")
+    explicit PortRig(std::vector<PortEntry> ports, const std::string& remembered = "",
+                     const std::string& name = "")
         : machine(std::move(ports)) {
         if (!remembered.empty()) {
             settings.values["port/id"] = remembered;
+        }
+        if (!name.empty()) {
+            settings.values["port/name"] = name;
         }
         window.UseSettings([this] { return machine; }, settings);
         window.OnInitDialog();
@@ -149,6 +155,40 @@ TEST(PortChooser, DroppingDownListsAgainAndKeepsTheSamePort) {
         2);
     // A port after COM4 that is gone leaves nothing selected.
     EXPECT_EQ(refreshFrom(4, {Com(1, "", ""), Com(2, "", ""), Com(3, "", ""), Com(4, "", "")}), -1);
+}
+
+// The page's list: granted ports by their USB ids, the browser's chooser, the simulated beacon.
+TEST(PortChooser, BrowserListNeverStartsOnTheChooserWhichAddsThePortPickedOrChangesNothing) {
+    PortRig rig(ListBrowserPorts({}, true));
+    EXPECT_EQ(rig.controls[IDC_COM_PORT].entries,
+              (std::vector<std::string>{"Choose a port...", "Simulated beacon"}));
+    EXPECT_EQ(rig.Selected(), 1);
+
+    std::string picked;
+    rig.window.Ports().SetPrompt([&] {
+        rig.machine = ListBrowserPorts({{7, 0x0403, 0x6001}, {9, 0x0403, 0x6001}, {4}}, true);
+        return picked;
+    });
+    // The user picks the chooser's entry (first 0, then 3) and the browser's chooser answers.
+    for (const auto& [answer, chooser, selected] :
+         {std::tuple{"", 0, 4}, std::tuple{"port:9", 3, 1}}) {
+        picked = answer;
+        rig.controls[IDC_COM_PORT].selection = chooser;
+        rig.window.OnPortSelected();
+        EXPECT_EQ(rig.Selected(), selected) << answer;
+    }
+    EXPECT_EQ(rig.controls[IDC_COM_PORT].entries,
+              (std::vector<std::string>{"USB serial 0403:6001", "USB serial 0403:6001 (2)",
+                                        "Serial port", "Choose a port...", "Simulated beacon"}));
+
+    // The second of two alike answered; at the next start it is found by its place.
+    rig.Answer();
+    rig.window.OnCommand(IDC_READ_VERSION);
+    EXPECT_EQ(rig.backend.log().front(), "open port:9");
+    EXPECT_EQ(rig.settings.values["port/name"], "granted port 2");
+    const std::string id = rig.settings.values["port/id"];
+    EXPECT_EQ(PortRig(rig.machine, id, "granted port 2").Selected(), 1);
+    EXPECT_EQ(PortRig(rig.machine, id, "granted port 5").Selected(), 0) << "the first alike";
 }
 
 TEST(PortChooser, FolderOfTheLastOpenOrSaveWhileItExists) {

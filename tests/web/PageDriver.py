@@ -16,7 +16,11 @@ FLAGS = ["--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic", "-
 
 
 class Page:
-    def __init__(self, html, query="", fake=True):
+    def __init__(self, html, query="", fake=True, scripts=(), settings=False):
+        """`scripts` are injected after the fake port; without `settings` the page neither reads
+        nor writes what it remembers."""
+        if not settings:
+            query = "?no-settings" + ("&" + query.lstrip("?") if query else "")
         self.profile = tempfile.mkdtemp(prefix="wb-chromium-")
         self.downloads = tempfile.mkdtemp(prefix="wb-downloads-")
         options = webdriver.ChromeOptions()
@@ -29,12 +33,20 @@ class Page:
         # Any alert() would show here: the markup tests look for it.
         self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {
             "source": "window.alerts = []; window.alert = (t) => window.alerts.push(String(t));"})
-        if fake:
-            with open(os.path.join(HERE, "FakeSerial.js"), encoding="utf-8") as f:
+        for script in (["FakeSerial.js"] if fake else []) + list(scripts):
+            with open(os.path.join(HERE, script), encoding="utf-8") as f:
                 self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
                                             {"source": f.read()})
         self.driver.get("file://" + os.path.abspath(html) + query)
+        self.wait_ready()
+
+    def wait_ready(self):
         self.wait(lambda: self.js("return document.body.dataset.ready === 'true'"), 20)
+
+    def reload(self):
+        """The page opened again, as at the next start."""
+        self.driver.refresh()
+        self.wait_ready()
 
     def close(self):
         self.driver.quit()

@@ -3,18 +3,26 @@
 
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
+#include "ui/web/BeaconChartPage.h"
 #include "ui/web/IconImage.h"
+#include "ui/web/LocalStorageSettings.h"
 #include "ui/web/PageBridge.h"
+#include "ui/web/PagePorts.h"
+#include "ui/web/SymbolChooserPage.h"
 
 namespace wb::web {
 
 ConfigPage::ConfigPage()
-    : m_backend(MakePlatformBackend()),
+    : m_settings(MakePageSettings()),
+      m_backend(MakePlatformBackend()),
       m_port(*m_backend),
       m_window(*this, *this, m_config, m_port) {
     BuildControls(res::ConfigDialogTemplate(), Surface::Form);
     const IconImage icon = LoadMainIcon();
     SetIcon(icon.rgba.data(), icon.width, icon.height);
+    m_window.UseSettings(ListPagePorts, *m_settings);
+    m_window.Ports().SetPrompt(AskForPort);
+    m_window.SetAidHost(*this);
     m_window.OnInitDialog();
 }
 
@@ -99,6 +107,22 @@ void ConfigPage::EndProgress() {
 
 bool ConfigPage::AskQuestion(const Message& question, const char* yes, const char* no) {
     return Ask(question, yes, no);
+}
+
+void ConfigPage::ShowSymbolPicture(const res::SymbolLook& look, const std::string& tip) {
+    web::ShowSymbolPicture(look, tip);
+}
+
+bool ConfigPage::RunSymbolChooser(ui::SymbolChooser& chooser) {
+    return RunSymbolChooserPage(chooser);
+}
+
+void ConfigPage::OpenBeaconChart(const ui::BeaconChart& chart, const std::string& sentence) {
+    OpenBeaconChartPage(chart, sentence);
+}
+
+void ConfigPage::UpdateBeaconChart(const ui::BeaconChart& chart, const std::string& sentence) {
+    UpdateBeaconChartPage(chart, sentence);
 }
 
 void ConfigPage::ShowAbout() {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window in the browser: the page's elements, built from template 102, behind the
-// toolkit-free window (form, device actions, files, dispatch). It owns the configuration record
-// and the serial channel, as the desktop windows do. An exchange runs right on the page's one
+// toolkit-free window (form, device actions, files, dispatch, the aids beside the form and the
+// port list). It owns the configuration record, the serial channel and the settings, as the
+// desktop windows do. An exchange runs right on the page's one
 // thread: each wait for the port suspends the module (Asyncify) and the page keeps drawing.
 #pragma once
 
@@ -16,10 +17,12 @@
 #include "ui/ActionHost.h"
 #include "ui/ConfigWindow.h"
 #include "ui/ControlAccess.h"
+#include "ui/FormAids.h"
+#include "ui/SettingsStore.h"
 
 namespace wb::web {
 
-class ConfigPage final : public ui::ControlAccess, public ui::ActionHost {
+class ConfigPage final : public ui::ControlAccess, public ui::ActionHost, public ui::FormAidHost {
 public:
     ConfigPage();
     ConfigPage(const ConfigPage&) = delete;
@@ -43,10 +46,16 @@ public:
     void EndProgress() override;
     bool AskQuestion(const Message& question, const char* yes, const char* no) override;
 
+    void ShowSymbolPicture(const res::SymbolLook& look, const std::string& tip) override;
+    bool RunSymbolChooser(ui::SymbolChooser& chooser) override;
+    void OpenBeaconChart(const ui::BeaconChart& chart, const std::string& sentence) override;
+    void UpdateBeaconChart(const ui::BeaconChart& chart, const std::string& sentence) override;
+
     ui::ConfigWindow& Window() { return m_window; }
     void ShowAbout();
 
 private:
+    std::unique_ptr<ui::SettingsStore> m_settings;
     std::unique_ptr<SerialBackend> m_backend;
     CTrackerConfig m_config;
     CComPort m_port;

@@ -8,10 +8,12 @@ var Module = (function () {
                  Icon: 7 };
   const Style = { number: 1 << 3, upperCase: 1 << 4, right: 1 << 10, centerV: 1 << 11,
                   noPrefix: 1 << 13, default: 1 << 9 };
-  // Dialog units in em of the page's 13-pixel font: a quarter larger than the template's 8-point
-  // font makes them (1.5 and 1.625 pixels), so that the wider fonts of other systems fit.
-  const kUnitX = 1.9 / 13;
-  const kUnitY = 2.05 / 13;
+  // Dialog units, in em of the font the controls are drawn in, as the template means them: a
+  // quarter of the font's average character width across and an eighth of its height down.
+  // They are measured once the page has its font, so that the controls fit the font's text
+  // whatever font the system gives.
+  let kUnitX = 1.9 / 13;
+  let kUnitY = 2.05 / 13;
   const IDOK = 1;
 
   const forms = { 0: new Map(), 1: new Map() };  // surface -> id -> element
@@ -19,6 +21,21 @@ var Module = (function () {
   let icon = null;
   let queue = Promise.resolve();
   let pending = 0;
+
+  function measureUnits(root) {
+    const style = getComputedStyle(root);
+    const size = parseFloat(style.fontSize);
+    const context = document.createElement('canvas').getContext('2d');
+    context.font = style.fontSize + ' ' + style.fontFamily;
+    const m = context.measureText('ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz');
+    const height = m.fontBoundingBoxAscent + m.fontBoundingBoxDescent;
+    if (size > 0 && m.width > 0 && height > 0) {
+      kUnitX = m.width / 52 / 4 / size;
+      kUnitY = height / 8 / size;
+    }
+    document.documentElement.style.setProperty('--unit-x', kUnitX + 'em');
+    document.documentElement.style.setProperty('--unit-y', kUnitY + 'em');
+  }
 
   function place(element, x, y, cx, cy) {
     element.style.left = (x * kUnitX) + 'em';
@@ -38,6 +55,17 @@ var Module = (function () {
     canvas.height = icon.height;
     const picture = new ImageData(new Uint8ClampedArray(icon.rgba), icon.width, icon.height);
     canvas.getContext('2d').putImageData(picture, 0, 0);
+  }
+
+  // A list whose entries have tips shows the selected entry's text and tip as its own, so that
+  // a text too long for the closed list can be read whole.
+  function showEntryTip(list) {
+    const option = list.selectedIndex >= 0 ? list.options[list.selectedIndex] : null;
+    if (option && option.title) {
+      list.title = option.textContent + '\n' + option.title;
+    } else if (list.dataset.entryTips) {
+      list.removeAttribute('title');
+    }
   }
 
   function el(tag, className) {
@@ -87,6 +115,7 @@ var Module = (function () {
         document.body.append(dialog);
       }
       root.replaceChildren();
+      if (surface === 0) measureUnits(root);
       root.style.width = (cx * kUnitX) + 'em';
       root.style.height = (cy * kUnitY) + 'em';
       forms[surface] = new Map();
@@ -133,6 +162,7 @@ var Module = (function () {
           break;
         case Kind.ComboBox:
           element = focusable = el('select', 'list');
+          element.addEventListener('change', () => showEntryTip(element));
           cy = 13;  // the template's height includes the dropped-down list
           break;
         case Kind.CheckBox: {
@@ -210,9 +240,6 @@ var Module = (function () {
         document.getElementById(b.pendingLabel.id).replaceWith(b.pendingLabel);
         b.pendingLabel = null;
       }
-      if (b.surface === 1 && id === IDOK && kind === Kind.PushButton) {
-        element.addEventListener('click', () => element.closest('dialog').close());
-      }
     },
 
     addEntry(id, text) {
@@ -248,6 +275,8 @@ var Module = (function () {
     },
 
     element(id) { return forms[0].get(id) || null; },
+    // A control of the dialog built last (Surface::Dialog).
+    dialogElement(id) { return forms[1].get(id) || null; },
 
     getText(id) {
       const e = forms[0].get(id);
@@ -278,7 +307,10 @@ var Module = (function () {
     },
     setSelection(id, index) {
       const e = forms[0].get(id);
-      if (e && e.tagName === 'SELECT') e.selectedIndex = index >= 0 && index < e.length ? index : -1;
+      if (e && e.tagName === 'SELECT') {
+        e.selectedIndex = index >= 0 && index < e.length ? index : -1;
+        showEntryTip(e);
+      }
     },
     clearEntries(id) {
       const e = forms[0].get(id);
@@ -289,7 +321,10 @@ var Module = (function () {
       if (!e || e.tagName !== 'SELECT') return;
       const option = el('option');
       option.textContent = text;
-      if (tip) option.title = tip;
+      if (tip) {
+        option.title = tip;
+        e.dataset.entryTips = 'true';
+      }
       e.append(option);
       e.selectedIndex = -1;
     },
@@ -415,8 +450,9 @@ var Module = (function () {
           dialog.remove();
           resolve();
         });
-        dialog.showModal();
         const ok = forms[1].get(IDOK);
+        if (ok) ok.addEventListener('click', () => dialog.close());
+        dialog.showModal();
         if (ok) ok.focus();
       });
     },

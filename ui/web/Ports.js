@@ -1,118 +1,110 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The port list: the ports this page may already use (as navigator.serial.getPorts() gives them),
-// "Choose a port..." (the browser's chooser, which adds the chosen port), and "Simulated beacon".
-// Entry n - 1 is COMn for the channel, which takes COM1 to COM4: at most two of the browser's
-// ports are listed, and a newly chosen port takes the place of the second.
+// The browser's serial ports for the program's port list (PagePorts.cpp; the list and the port
+// it starts on are the program's): the ports this page may already use, in the order
+// navigator.serial.getPorts() gives them, each with a number of its own for as long as the page
+// lives; the browser's chooser; and the simulated beacon. The ports are read again when the
+// browser reports one plugged in or out, and when the pointer or the focus comes to the list,
+// before it drops down; the program lists them again when they changed.
 var WrenbeaconPorts = (function () {
   'use strict';
-  const kChoose = 'Choose a port...';
-  const kSimulated = 'Simulated beacon';
-  const kMaxListed = 2;
   const kNoSerial =
     'This browser cannot reach serial ports: Chrome, Edge, Opera and the other Chromium ' +
     'browsers on a desktop computer can (Web Serial). The simulated beacon and the files work ' +
     'here too.';
+  const kGone = 'The adapter is no longer there: plug it in again and choose it in the port list.';
+  const kNoPort = "No port is chosen: choose the beacon's adapter in the port list.";
   const IDC_COM_PORT = 1003;
 
-  let listed = [];  // the browser's ports shown, in order
+  const keys = new WeakMap();  // port -> its number
+  const ports = new Map();     // number -> port
+  let nextKey = 1;
+  let granted = [];            // the numbers of the ports the page may use, in the browser's order
   let simulated = null;
-  let entries = [];
-  let current = null;  // the entry selected last, kept across a rebuild
 
-  function nameOf(port) {
-    const info = port.getInfo ? port.getInfo() : {};
-    const hex = (n) => ('000' + n.toString(16)).slice(-4);
-    return info && info.usbVendorId !== undefined && info.usbProductId !== undefined
-      ? 'USB serial ' + hex(info.usbVendorId) + ':' + hex(info.usbProductId)
-      : 'Serial port';
-  }
-
-  function rebuild() {
-    const select = Module.wbPage.element(IDC_COM_PORT);
-    entries = listed.map((port) => ({ kind: 'port', port: port, name: nameOf(port) }));
-    if (navigator.serial) entries.push({ kind: 'choose', name: kChoose });
-    entries.push({ kind: 'simulated', name: kSimulated });
-    select.replaceChildren();
-    for (const entry of entries) {
-      const option = document.createElement('option');
-      option.textContent = entry.name;
-      select.append(option);
+  function keyOf(port) {
+    let key = keys.get(port);
+    if (!key) {
+      key = nextKey++;
+      keys.set(port, key);
+      ports.set(key, port);
     }
-    let at = entries.findIndex((e) => current && (e.port ? e.port === current.port : e.kind === current.kind));
-    if (at < 0) at = 0;
-    if (entries[at].kind === 'choose') at = entries.length - 1;
-    select.selectedIndex = at;
-    current = entries[at];
+    return key;
   }
 
-  async function choose() {
-    const select = Module.wbPage.element(IDC_COM_PORT);
+  // True when the ports differ from the last reading.
+  async function read() {
+    let now = [];
     try {
-      const port = await navigator.serial.requestPort();
-      if (!listed.includes(port)) {
-        if (listed.length >= kMaxListed) listed[kMaxListed - 1] = port;
-        else listed.push(port);
-      }
-      current = { kind: 'port', port: port };
+      now = navigator.serial ? (await navigator.serial.getPorts()).map(keyOf) : [];
     } catch (e) {
-      // Nothing chosen: the list stays on the entry it had.
+      now = [];
     }
-    rebuild();
-    select.focus();
+    const changed = now.length !== granted.length || now.some((key, i) => key !== granted[i]);
+    granted = now;
+    return changed;
   }
+
+  async function readAndList() {
+    if (await read()) Module.wbPage.call('wb_ports_changed', []);
+  }
+
+  // The program's port list starts with the ports the page may use: read before it starts.
+  Module.preRun = (Module.preRun || []).concat([function () {
+    Module.addRunDependency('wb-ports');
+    read().finally(() => Module.removeRunDependency('wb-ports'));
+  }]);
 
   function simulatedPort() {
     if (!simulated) simulated = new WrenbeaconSimulatedPort(WrenbeaconSimulator(), Module.wbSerial.timers);
     return simulated;
   }
 
-  async function start() {
+  // What the channel opens for an entry's device name (BrowserPorts.cpp), or why nothing.
+  function resolve(device) {
+    if (device === 'simulated') return simulatedPort();
+    const match = /^port:(\d+)$/.exec(String(device));
+    if (!match) return kNoPort;
+    const key = Number(match[1]);
+    return granted.includes(key) ? ports.get(key) : kGone;
+  }
+
+  function start() {
     Module.wbSerial.resolvePort = resolve;
     const select = Module.wbPage.element(IDC_COM_PORT);
     if (navigator.serial) {
-      try {
-        listed = (await navigator.serial.getPorts()).slice(0, kMaxListed);
-      } catch (e) {
-        listed = [];
-      }
-      navigator.serial.addEventListener('connect', async () => {
-        const ports = await navigator.serial.getPorts();
-        for (const port of ports) {
-          if (!listed.includes(port) && listed.length < kMaxListed) listed.push(port);
-        }
-        rebuild();
-      });
-      navigator.serial.addEventListener('disconnect', (e) => {
-        listed = listed.filter((port) => port !== e.target && port !== e.port);
-        rebuild();
-      });
+      navigator.serial.addEventListener('connect', readAndList);
+      navigator.serial.addEventListener('disconnect', readAndList);
+      select.addEventListener('focus', readAndList);
+      select.addEventListener('pointerenter', readAndList);
     } else {
       const notice = document.getElementById('notice');
       notice.textContent = kNoSerial;
       notice.hidden = false;
     }
-    current = null;
-    rebuild();
-    select.addEventListener('change', () => {
-      const entry = entries[select.selectedIndex];
-      if (entry && entry.kind === 'choose') {
-        choose();
-      } else {
-        current = entry || null;
+    select.addEventListener('change', () => Module.wbPage.call('wb_port_selected', []));
+  }
+
+  return {
+    start: start,
+    simulatedPort: simulatedPort,
+    canAsk() { return !!navigator.serial; },
+    // The ports the page may use, as the program lists them.
+    granted() {
+      return granted.map((key) => {
+        const info = (ports.get(key).getInfo && ports.get(key).getInfo()) || {};
+        const id = (n) => (Number.isInteger(n) && n >= 0 ? n : -1);
+        return { key: key, usbVendorId: id(info.usbVendorId), usbProductId: id(info.usbProductId) };
+      });
+    },
+    // The browser's chooser: the number of the port chosen, or 0.
+    async ask() {
+      try {
+        const port = await navigator.serial.requestPort();
+        await read();
+        return keyOf(port);
+      } catch (e) {
+        return 0;  // nothing chosen
       }
-    });
-  }
-
-  // COMn for the channel: the port, or why there is none.
-  function resolve(n) {
-    const entry = entries[n - 1];
-    if (!entry) return 'There is no such entry in the port list.';
-    if (entry.kind === 'choose') {
-      return 'No port is chosen: pick "' + kChoose + '" in the port list and choose the ' +
-             "beacon's adapter.";
-    }
-    return entry.kind === 'simulated' ? simulatedPort() : entry.port;
-  }
-
-  return { start: start, simulatedPort: simulatedPort };
+    },
+  };
 })();

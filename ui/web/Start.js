@@ -18,6 +18,12 @@
       const box = e.target.closest('input[type="checkbox"]');
       if (box && !form.inert) page.call('wb_command', [Number(box.id.split('-')[1])]);
     });
+    // A double click on either symbol field opens the chooser, as the picture beside them does.
+    form.addEventListener('dblclick', (e) => {
+      if (!form.inert && (e.target.id === 'c0-1014' || e.target.id === 'c0-1015')) {
+        page.call('wb_command', [1060]);
+      }
+    });
     const changed = () => page.call('wb_form_changed', []);
     form.addEventListener('input', (e) => { if (e.target.type === 'text') changed(); });
     form.addEventListener('change', (e) => {
@@ -62,6 +68,21 @@
     });
   }
 
+  // The symbol's picture is drawn for the screen's pixels: again when they change (a zoom, a
+  // window moved to another screen).
+  function watchPixelRatio() {
+    let ratio = 0;
+    const check = () => {
+      if (window.devicePixelRatio === ratio) return;
+      if (ratio) page.call('wb_form_changed', []);
+      ratio = window.devicePixelRatio;
+      window.matchMedia('(resolution: ' + ratio + 'dppx)').addEventListener('change', check,
+                                                                             { once: true });
+    };
+    window.addEventListener('resize', check);
+    check();
+  }
+
   function wireEnd() {
     window.addEventListener('pagehide', () => Module.wbSerial.closeAll());
     window.addEventListener('beforeunload', (e) => {
@@ -77,9 +98,9 @@
     wireMenu();
     wireEnd();
     WrenbeaconFiles.start();
-    WrenbeaconPorts.start().then(() => {
-      document.body.dataset.readyAt = String(performance.now());
-      document.body.dataset.ready = 'true';
-    });
+    WrenbeaconPorts.start();
+    watchPixelRatio();
+    document.body.dataset.readyAt = String(performance.now());
+    document.body.dataset.ready = 'true';
   }];
 })();

@@ -31,6 +31,16 @@ EMSCRIPTEN_KEEPALIVE void wb_form_changed() {
     page->Window().OnFormChanged();
 }
 
+// The user picked an entry of the port list ("Choose a port..." asks the browser for a port).
+EMSCRIPTEN_KEEPALIVE void wb_port_selected() {
+    page->Window().OnPortSelected();
+}
+
+// The browser's ports changed, or the port list is about to drop down: it is listed again.
+EMSCRIPTEN_KEEPALIVE void wb_ports_changed() {
+    page->Window().OnPortListDropDown();
+}
+
 // Open and Save As with a file of the page's memory, named as the user's file. 0 on success.
 EMSCRIPTEN_KEEPALIVE int wb_open_config(const char* name) {
     return page->Window().OnOpenConfig(name) ? 1 : 0;

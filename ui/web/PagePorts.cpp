@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/web/PagePorts.h"
+
+#include <emscripten.h>
+
+#include "link/BrowserPorts.h"
+
+namespace wb::web {
+namespace {
+
+// clang-format off
+EM_JS(int, wb_ports_can_ask, (), {
+    return WrenbeaconPorts.canAsk() ? 1 : 0;
+});
+EM_JS(int, wb_ports_count, (), {
+    return WrenbeaconPorts.granted().length;
+});
+EM_JS(int, wb_ports_port, (int index, int* vendor, int* product), {
+    const port = WrenbeaconPorts.granted()[index];
+    HEAP32[vendor >> 2] = port.usbVendorId;
+    HEAP32[product >> 2] = port.usbProductId;
+    return port.key;
+});
+EM_ASYNC_JS(int, wb_ports_ask, (), {
+    return await WrenbeaconPorts.ask();
+});
+// clang-format on
+
+}  // namespace
+
+std::vector<PortEntry> ListPagePorts() {
+    std::vector<BrowserPort> granted(static_cast<std::size_t>(wb_ports_count()));
+    for (std::size_t i = 0; i < granted.size(); ++i) {
+        granted[i].key =
+            wb_ports_port(static_cast<int>(i), &granted[i].usbVendorId, &granted[i].usbProductId);
+    }
+    return ListBrowserPorts(granted, wb_ports_can_ask() != 0);
+}
+
+std::string AskForPort() {
+    const int key = wb_ports_ask();
+    return key > 0 ? BrowserPortDevice(key) : std::string();
+}
+
+}  // namespace wb::web

@@ -81,7 +81,7 @@ class DeviceActions(unittest.TestCase):
         page.click(READ_VERSION)
         caption, text, detail = page.box()
         self.assertEqual((caption, text), ("Error", "Count not aquire Com Port"))
-        self.assertIn("in use", detail)
+        self.assertIn("is busy: another program holds the port", detail)
         page.answer()
         page.js("window.fakeSerial.busy = false")
 

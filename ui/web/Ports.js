@@ -103,7 +103,7 @@ var WrenbeaconPorts = (function () {
     });
   }
 
-  // COMn for the channel: the port, or why there is none.
+  // COMn for the channel: the port and its name in the list, or why there is none.
   function resolve(n) {
     const entry = entries[n - 1];
     if (!entry) return 'There is no such entry in the port list.';
@@ -111,7 +111,7 @@ var WrenbeaconPorts = (function () {
       return 'No port is chosen: pick "' + kChoose + '" in the port list and choose the ' +
              "beacon's adapter.";
     }
-    return entry.kind === 'simulated' ? simulatedPort() : entry.port;
+    return { port: entry.kind === 'simulated' ? simulatedPort() : entry.port, name: entry.name };
   }
 
   return { start: start, simulatedPort: simulatedPort };

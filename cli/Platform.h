@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "link/SerialBackend.h"
@@ -20,19 +19,5 @@ std::filesystem::path UserDataFolder();
 
 // Sets the environment variable `name` to `value`, or removes it when `value` is null.
 void SetVariable(const std::string& name, const char* value);
-
-// While it lives, port 1 opens `device` (a path such as /dev/ttyUSB0, or a Windows port such as
-// COM7): through WRENBEACON_COM1, the variable the port mapping reads first, so that the device
-// is opened, locked and set up exactly as the window would do it.
-class PortOverride {
-public:
-    explicit PortOverride(const std::string& device);
-    ~PortOverride();
-    PortOverride(const PortOverride&) = delete;
-    PortOverride& operator=(const PortOverride&) = delete;
-
-private:
-    std::optional<std::string> m_old;
-};
 
 }  // namespace wb::cli

@@ -3,11 +3,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <iterator>
 
 #include "cli/Platform.h"
 #include "config/ImageLayout.h"
-#include "link/PortMap.h"
+#include "link/PortList.h"
 
 namespace wb::cli {
 namespace {
@@ -16,17 +17,37 @@ constexpr int kBannerArea = 32;
 constexpr int kBannerSize = 30;  // the query keeps at most 29 characters and the NUL
 constexpr int kReadArea = 200;
 
+std::string Upper(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return text;
+}
+
 // "COM1" to "COM4" in any letter case give 1 to 4; anything else is a device, 0.
 int PortNumber(const std::string& name) {
-    std::string upper = name;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const std::string upper = Upper(name);
     for (int n = 1; n <= 4; ++n) {
         if (upper == "COM" + std::to_string(n)) {
             return n;
         }
     }
     return 0;
+}
+
+// A name from `wrenbeacon ports` (a port's name, the device it opens as, or its stable id)
+// stands for that port's device; anything else is opened as given.
+std::string PortToOpen(const std::string& name, const Environment& env) {
+    const PortScan scan = env.scanPorts ? env.scanPorts() : ScanPlatformPorts();
+    for (const PortEntry& entry : ListPorts(scan, [](const char* n) { return std::getenv(n); })) {
+        const bool windows = scan.numbering == ComNumbering::ByName;
+        for (const std::string* known : {&entry.name, &entry.device, &entry.identity}) {
+            if (!entry.device.empty() && !known->empty() &&
+                (windows ? Upper(*known) == Upper(name) : *known == name)) {
+                return entry.device;
+            }
+        }
+    }
+    return name;
 }
 
 }  // namespace
@@ -83,19 +104,14 @@ Session::~Session() {
 
 bool Session::Begin() {
     const int number = PortNumber(m_options.port);
-    SerialBackend* backend = &m_env.backend;
-    DeviceNamer namer;
-    if (number == 0) {
-        if (m_options.port.empty()) {
-            ShowError("--port needs COM1 to COM4 or the path of a serial device");
-            return false;
-        }
-        m_device.emplace(m_options.port);
-        namer = [device = m_options.port](int) { return device; };
+    if (number == 0 && m_options.port.empty()) {
+        ShowError("--port needs COM1 to COM4 or the path of a serial device");
+        return false;
     }
+    SerialBackend* backend = &m_env.backend;
     if (!m_options.trace.empty()) {
         std::string reason;
-        m_trace = TracingBackend::ToFile(*backend, m_options.trace, reason, namer);
+        m_trace = TracingBackend::ToFile(*backend, m_options.trace, reason);
         if (!m_trace) {
             ShowError(reason.c_str());
             return false;
@@ -103,7 +119,11 @@ bool Session::Begin() {
         backend = m_trace.get();
     }
     m_port = std::make_unique<CComPort>(*backend);
-    m_port->SetPort(number == 0 ? 1 : number);
+    if (number != 0) {
+        m_port->SetPort(number);
+    } else {
+        m_port->SetPortName(PortToOpen(m_options.port, m_env));
+    }
     return true;
 }
 

@@ -18,7 +18,7 @@
 namespace wb::cli {
 
 struct GlobalOptions {
-    std::string port = "COM1";  // COM1 to COM4, or a device path
+    std::string port = "COM1";  // COM1 to COM4, a name from `ports`, or a device path
     std::string trace;          // file, or empty for none
     bool quiet = false;
 };
@@ -61,7 +61,6 @@ private:
     Environment& m_env;
     GlobalOptions m_options;
     MessageSink m_previousSink;
-    std::optional<PortOverride> m_device;  // a device named by path instead of COMn
     std::unique_ptr<TracingBackend> m_trace;
     std::unique_ptr<CComPort> m_port;
     std::unique_ptr<Progress> m_progress;

@@ -30,7 +30,8 @@ int RunTool(int argc, const char* const* argv, Environment& env) {
     app.require_subcommand(1);
     GlobalOptions options;
     app.add_option("--port", options.port,
-                   "COM1 to COM4 (mapped as the window maps them) or a device path")
+                   "COM1 to COM4 (mapped as the window maps them), or any name, device or id "
+                   "that 'ports' prints, or a device path")
         ->capture_default_str();
     app.add_option("--trace", options.trace,
                    "write every byte to and from the beacon, and every message, to this file");

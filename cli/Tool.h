@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <ostream>
 
+#include <functional>
+
+#include "link/PortScan.h"
 #include "link/SerialBackend.h"
 
 namespace wb::cli {
@@ -20,8 +23,9 @@ struct Environment {
     SerialBackend& backend;  // the serial ports, as the window opens them
     std::ostream& out;
     std::ostream& err;
-    bool errIsTerminal = false;        // progress bars only on a terminal
-    std::filesystem::path dataFolder;  // the user's data folder for the tool; empty if none
+    bool errIsTerminal = false;                // progress bars only on a terminal
+    std::filesystem::path dataFolder;          // the user's data folder for the tool; empty if none
+    std::function<PortScan()> scanPorts = {};  // the machine's ports; empty: the real ones
 };
 
 // Runs one command line (argv[0] is the program) and returns its exit code.

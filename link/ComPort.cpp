@@ -17,21 +17,33 @@ CComPort::~CComPort() = default;
 
 void CComPort::SetPort(int port) {
     m_nPort = port;
+    m_szPortName.clear();
+}
+
+void CComPort::SetPortName(std::string name) {
+    m_nPort = 0;
+    m_szPortName = std::move(name);
 }
 
 void CComPort::SetTransferObserver(std::function<void(int bytes)> observer) {
     m_observer = std::move(observer);
 }
 
+void CComPort::SetAnswerObserver(std::function<void()> observer) {
+    m_answerObserver = std::move(observer);
+}
+
 bool CComPort::Open() {
     if (IsOpen()) {
         Close();  // a port left held by an earlier failed Open; the outcome does not matter
     }
-    if (m_nPort < wb::device::kFirstPort || m_nPort > wb::device::kLastPort) {
+    // A port chosen by name has no number to judge; every other rule is the same for it.
+    const bool named = !m_szPortName.empty();
+    if (!named && (m_nPort < wb::device::kFirstPort || m_nPort > wb::device::kLastPort)) {
         return ShowError("Invalid Com Port Number");
     }
     std::string reason;
-    m_hPort = m_backend.Open(m_nPort, reason);
+    m_hPort = named ? m_backend.OpenNamed(m_szPortName, reason) : m_backend.Open(m_nPort, reason);
     if (!IsOpen()) {
         return ShowError("Count not aquire Com Port", reason);
     }

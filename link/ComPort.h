@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "core/Types.h"
 #include "link/SerialBackend.h"
@@ -24,8 +25,14 @@ public:
     // Destruction closes nothing: a port still held then stays held until the process ends.
     ~CComPort();
 
-    // Stores the number without judging it; Open does that.
+    // Stores the number without judging it; Open does that. Forgets a port set by name.
     void SetPort(int port);
+
+    // From now on Open opens the port `name` ("COM7", "ttyUSB4", "/dev/ttyUSB0"): a port beyond
+    // COM1 to COM4, which has no number of its own. m_nPort becomes 0, so an empty name is no
+    // port at all ("Invalid Com Port Number"). SetPort chooses by number again.
+    void SetPortName(std::string name);
+    const std::string& PortName() const { return m_szPortName; }
 
     bool Open();
     bool Write(const BYTE* data, int count);
@@ -43,6 +50,10 @@ public:
     // that a window can show progress. Called on the thread that runs the exchange.
     void SetTransferObserver(std::function<void(int bytes)> observer);
 
+    // Told each time a Wrenbeacon answered the version query on the port, on the thread that
+    // runs the exchange: the port is worth remembering.
+    void SetAnswerObserver(std::function<void()> observer);
+
     bool IsOpen() const { return m_hPort != wb::kInvalidPort; }
 
     int m_nPort;             // COM1 to COM4 are valid
@@ -50,5 +61,7 @@ public:
 
 private:
     wb::SerialBackend& m_backend;
+    std::string m_szPortName;  // the port opened by name, or empty to open COM m_nPort
     wb::TransferObserver m_observer;
+    std::function<void()> m_answerObserver;
 };

@@ -53,6 +53,9 @@ bool CComPort::ReadVersion(char* buffer, int size) {
         Close();
         return true;
     }
+    if (m_answerObserver) {
+        m_answerObserver();
+    }
     return Close();
 }
 

@@ -39,6 +39,11 @@ public:
     // sets `reason` to a line for the user: the system's reason and what to do about it.
     virtual PortHandle Open(int port, std::string& reason) = 0;
 
+    // Opens the port `name` as Open opens COMn: a port beyond COM1 to COM4 from the port list
+    // ("COM7", "ttyUSB4") or a device path ("/dev/ttyUSB0"). A backend that knows its ports by
+    // number only refuses every name.
+    virtual PortHandle OpenNamed(const std::string& name, std::string& reason);
+
     // Reads the port's current line settings and keeps them for SetState.
     virtual bool GetState(PortHandle port) = 0;
 

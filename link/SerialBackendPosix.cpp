@@ -71,17 +71,26 @@ Wait WaitFor(int fd, short events, Clock::time_point deadline) {
 PortHandle PosixSerialBackend::Open(int port, std::string& reason) {
     const std::string device = ComPortDevice(port);
     if (device.empty()) {
-        reason = OpenFailureDetail(port, device, 0, {});
+        reason = ExplainOpenFailure(port, device, 0);
         return kInvalidPort;
     }
+    return OpenDevice(port, device, reason);
+}
+
+// A name without a folder is a device in /dev: "ttyUSB4", "cu.usbserial-A10K".
+PortHandle PosixSerialBackend::OpenNamed(const std::string& name, std::string& reason) {
+    return OpenDevice(0, name.find('/') == std::string::npos ? "/dev/" + name : name, reason);
+}
+
+PortHandle PosixSerialBackend::OpenDevice(int port, const std::string& device,
+                                          std::string& reason) {
     int fd;
     do {
         fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         const int error = errno;
-        reason = OpenFailureDetail(port, device, error,
-                                   error == EACCES ? DeviceGroup(device) : std::string());
+        reason = ExplainOpenFailure(port, device, error);
         return kInvalidPort;
     }
     // TIOCEXCL makes further opens of the terminal fail, but not for root; the advisory lock
@@ -89,7 +98,7 @@ PortHandle PosixSerialBackend::Open(int port, std::string& reason) {
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         ::close(fd);
-        reason = OpenFailureDetail(port, device, error == EWOULDBLOCK ? EBUSY : error, {});
+        reason = ExplainOpenFailure(port, device, error == EWOULDBLOCK ? EBUSY : error);
         return kInvalidPort;
     }
     // Its failure (not a terminal) shows at once as a failure to read the settings.

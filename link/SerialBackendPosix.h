@@ -13,6 +13,7 @@ namespace wb {
 class PosixSerialBackend : public SerialBackend {
 public:
     PortHandle Open(int port, std::string& reason) override;
+    PortHandle OpenNamed(const std::string& name, std::string& reason) override;
     bool GetState(PortHandle port) override;
     bool SetState(PortHandle port) override;
     bool SetTimeouts(PortHandle port, const CommTimeouts& timeouts) override;
@@ -33,6 +34,9 @@ protected:
     virtual void DiscardOutput(int fd);
 
 private:
+    // `port` is the COMn that maps to `device`, or 0 for a port opened by name.
+    PortHandle OpenDevice(int port, const std::string& device, std::string& reason);
+
     termios m_current{};
     CommTimeouts m_timeouts = device::kTimeouts;
     bool m_heldBack = false;  // a byte ran out of time in the output queue since the last close

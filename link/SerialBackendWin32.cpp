@@ -11,6 +11,7 @@
 #include "link/DeviceProtocol.h"
 #include "link/OpenFailure.h"
 #include "link/PortMap.h"
+#include "link/PortScan.h"
 #include "link/SerialBackend.h"
 
 namespace wb {
@@ -35,14 +36,15 @@ std::string SystemOpenFailure(const std::string& name, DWORD error) {
     switch (error) {
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
-            return "There is no " + name +
-                   " on this computer. Check that the adapter is plugged in, and which port "
-                   "number Device Manager gives it.";
-        case ERROR_ACCESS_DENIED:
+            // An adapter that Windows has no driver for has no port: worth saying.
+            return WindowsOpenFailureDetail(name, WindowsOpenError::NotFound, {},
+                                            ScanPlatformPorts().adapters);
+        case ERROR_ACCESS_DENIED:  // what Windows answers for a port another program has open
         case ERROR_SHARING_VIOLATION:
-            return PortBusyDetail(name);
+            return WindowsOpenFailureDetail(name, WindowsOpenError::InUse, {}, {});
         default:
-            return name + ": " + SystemMessage(error);
+            return WindowsOpenFailureDetail(name, WindowsOpenError::Other, SystemMessage(error),
+                                            {});
     }
 }
 
@@ -86,13 +88,18 @@ DCB LineSettings(DCB line) {
 class Win32Backend final : public SerialBackend {
 public:
     PortHandle Open(int port, std::string& reason) override {
-        const std::string name = ComPortDevice(port);
+        return OpenNamed(ComPortDevice(port), reason);
+    }
+
+    PortHandle OpenNamed(const std::string& name, std::string& reason) override {
         // The \\.\ prefix reaches every port number, COM10 and above too.
-        const std::string path = name.rfind("\\\\.\\", 0) == 0 ? name : "\\\\.\\" + name;
+        const bool prefixed = name.rfind("\\\\.\\", 0) == 0;
+        const std::string path = prefixed ? name : "\\\\.\\" + name;
         HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                     OPEN_EXISTING, 0, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
-            reason = SystemOpenFailure(name, GetLastError());
+            const DWORD error = GetLastError();
+            reason = SystemOpenFailure(prefixed ? name.substr(4) : name, error);
             return kInvalidPort;
         }
         // Clears an error state another program left (which would fail every read and write

@@ -82,6 +82,13 @@ PortHandle TracingBackend::Open(int port, std::string& reason) {
     return handle;
 }
 
+PortHandle TracingBackend::OpenNamed(const std::string& name, std::string& reason) {
+    m_device = name;
+    const PortHandle handle = m_inner.OpenNamed(name, reason);
+    Line(handle == kInvalidPort ? "open " + name + " failed: " + reason : "open " + name);
+    return handle;
+}
+
 bool TracingBackend::GetState(PortHandle port) {
     const bool ok = m_inner.GetState(port);
     Line("get line settings" + Outcome(ok));

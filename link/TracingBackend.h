@@ -38,6 +38,7 @@ public:
                                                   std::string& reason, DeviceNamer namer = nullptr);
 
     PortHandle Open(int port, std::string& reason) override;
+    PortHandle OpenNamed(const std::string& name, std::string& reason) override;
     bool GetState(PortHandle port) override;
     bool SetState(PortHandle port) override;
     bool SetTimeouts(PortHandle port, const CommTimeouts& timeouts) override;

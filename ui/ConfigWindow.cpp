@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ConfigWindow.h"
 
+#include <system_error>
+
 #include "res/ResourceIds.h"
 #include "ui/ImageUsage.h"
 
@@ -9,6 +11,8 @@ namespace wb::ui {
 using namespace wb::res;
 
 namespace {
+
+constexpr const char* kFolderKey = "files/folder";
 
 constexpr const char* kCloseQuestion =
     "The configuration has changes that were not written to the beacon or saved to a file. "
@@ -20,6 +24,8 @@ ConfigWindow::ConfigWindow(ControlAccess& controls, ActionHost& host, CTrackerCo
                            CComPort& port)
     : m_controls(controls),
       m_host(host),
+      m_port(port),
+      m_ports(controls),
       m_form(controls, config),
       m_clean(m_form, config),
       m_actions(controls, m_form, config, port, host, m_clean),
@@ -27,12 +33,48 @@ ConfigWindow::ConfigWindow(ControlAccess& controls, ActionHost& host, CTrackerCo
     m_actions.SetWriteFailureAdvice(
         "Check the cable and press Write Configuration again, or open a configuration saved to a "
         "file and write that.");
+    m_actions.SetPortSelector([this] { m_ports.Select(m_port); });
+    m_port.SetAnswerObserver([this] { m_ports.NoteAnswered(); });
+}
+
+void ConfigWindow::UseSettings(PortLister ports, SettingsStore& store) {
+    m_ports.Use(std::move(ports), store);
+    m_settings = &store;
 }
 
 void ConfigWindow::OnInitDialog() {
     m_form.SetUp();
+    m_ports.Fill();
     m_clean.Note();
     OnFormChanged();
+}
+
+void ConfigWindow::OnPortListDropDown() {
+    if (!m_actions.IsBusy()) {
+        m_ports.Refresh();
+    }
+}
+
+std::filesystem::path ConfigWindow::StartFolder() const {
+    const auto text = m_settings != nullptr ? m_settings->Get(kFolderKey) : std::nullopt;
+    if (!text || text->empty()) {
+        return {};
+    }
+    const std::filesystem::path folder(std::u8string(text->begin(), text->end()));
+    std::error_code ec;
+    return std::filesystem::is_directory(folder, ec) ? folder : std::filesystem::path();
+}
+
+void ConfigWindow::NoteFolder(const std::filesystem::path& file) {
+    if (m_settings == nullptr || file.parent_path().empty()) {
+        return;
+    }
+    std::error_code ec;
+    const std::u8string folder = std::filesystem::absolute(file, ec).parent_path().u8string();
+    const std::string text(folder.begin(), folder.end());
+    if (m_settings->Get(kFolderKey) != text) {
+        m_settings->Set({{kFolderKey, text}});
+    }
 }
 
 bool ConfigWindow::OnCommand(int id) {
@@ -70,6 +112,7 @@ bool ConfigWindow::OnCommand(int id) {
         default:
             return false;
     }
+    m_ports.RememberIfAnswered();
     // An action that showed new values did so while it was busy: the line catches up here.
     OnFormChanged();
     return true;
@@ -101,7 +144,11 @@ bool ConfigWindow::QueryClose() {
 }
 
 bool ConfigWindow::OnOpenConfig(const std::filesystem::path& path) {
-    if (m_actions.IsBusy() || m_files.OnOpenConfig(path)) {
+    if (m_actions.IsBusy()) {
+        return true;
+    }
+    NoteFolder(path);
+    if (m_files.OnOpenConfig(path)) {
         return true;
     }
     NoteClean();
@@ -110,7 +157,11 @@ bool ConfigWindow::OnOpenConfig(const std::filesystem::path& path) {
 }
 
 bool ConfigWindow::OnSaveConfigAs(const std::filesystem::path& path) {
-    if (m_actions.IsBusy() || m_files.OnSaveConfigAs(path)) {
+    if (m_actions.IsBusy()) {
+        return true;
+    }
+    NoteFolder(path);
+    if (m_files.OnSaveConfigAs(path)) {
         return true;
     }
     NoteClean();

@@ -18,6 +18,8 @@
 #include "ui/ControlAccess.h"
 #include "ui/DeviceActions.h"
 #include "ui/FileActions.h"
+#include "ui/PortChooser.h"
+#include "ui/SettingsStore.h"
 
 namespace wb::ui {
 
@@ -26,7 +28,18 @@ public:
     // The record and the port belong to the window; all four must outlive this object.
     ConfigWindow(ControlAccess& controls, ActionHost& host, CTrackerConfig& config, CComPort& port);
 
+    // The ports to list (read again each time the list drops down) and where to remember the
+    // port that answered and the folder of the last Open or Save; call it before OnInitDialog.
+    // Without it the port list keeps COM1 to COM4 and nothing is remembered.
+    void UseSettings(PortLister ports, SettingsStore& store);
+
     void OnInitDialog();
+
+    // The port list is about to drop down.
+    void OnPortListDropDown();
+    // Where the file dialogs of Open and Save start: the folder of the last Open or Save while
+    // it exists, else empty (the toolkit's default).
+    std::filesystem::path StartFolder() const;
 
     // A click on the button or check box `id`. False when it has no handler here (Exit, the
     // boxes that only toggle themselves): the front end's default applies.
@@ -55,10 +68,16 @@ public:
 
     ConfigForm& Form() { return m_form; }
     DeviceActions& Actions() { return m_actions; }
+    PortChooser& Ports() { return m_ports; }
 
 private:
+    void NoteFolder(const std::filesystem::path& file);
+
     ControlAccess& m_controls;
     ActionHost& m_host;
+    CComPort& m_port;
+    PortChooser m_ports;
+    SettingsStore* m_settings = nullptr;
     ConfigForm m_form;
     CleanRecord m_clean;
     DeviceActions m_actions;

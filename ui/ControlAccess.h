@@ -7,6 +7,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/Types.h"
 
@@ -30,6 +31,14 @@ public:
     // the list selects nothing.
     virtual int GetListSelection(int id) const = 0;
     virtual void SetListSelection(int id, int index) = 0;
+
+    // Replaces a drop-down list's entries with these, in this order (a sorted list too), and
+    // selects nothing. `tip` is what the toolkit shows over the entry, where it can.
+    struct ListEntry {
+        std::string text;
+        std::string tip;
+    };
+    virtual void SetListEntries(int id, const std::vector<ListEntry>& entries) = 0;
 
     virtual void EnableControl(int id, bool enabled) = 0;
 

@@ -102,6 +102,10 @@ DeviceActions::DeviceActions(ControlAccess& controls, ConfigForm& form, CTracker
 }
 
 void DeviceActions::SelectPort() {
+    if (m_selectPort) {
+        m_selectPort();
+        return;
+    }
     m_port.SetPort(m_controls.GetListSelection(res::IDC_COM_PORT) + 1);
 }
 
@@ -204,6 +208,7 @@ bool DeviceActions::RunTone(char code) {
     const int before = m_moved.load();
     const bool failed = m_host.RunInBackground([&] { return m_port.SendTone(code); });
     m_tonePort = m_port.m_nPort;
+    m_tonePortName = m_port.PortName();
     if (!failed) {
         ShowTone(ToneOf(code));
     } else if (m_moved.load() != before) {
@@ -236,7 +241,11 @@ void DeviceActions::StopToneOnClose() {
         return;
     }
     BusyScope busy(m_busy);
-    m_port.SetPort(m_tonePort);
+    if (m_tonePortName.empty()) {
+        m_port.SetPort(m_tonePort);
+    } else {
+        m_port.SetPortName(m_tonePortName);
+    }
     RunTone(kToneOff);
 }
 

@@ -52,6 +52,10 @@ public:
     // incomplete configuration.
     void SetWriteFailureAdvice(std::string advice) { m_writeAdvice = std::move(advice); }
 
+    // How the port list's selection becomes the port the next exchange opens, called at the
+    // start of every action. Without it entry i of the list is COM i+1.
+    void SetPortSelector(std::function<void()> select) { m_selectPort = std::move(select); }
+
 private:
     void SelectPort();
     void SendTone(char code);
@@ -70,6 +74,8 @@ private:
     bool m_busy = false;
     ToneState m_tone = ToneState::Off;
     int m_tonePort = 0;
+    std::string m_tonePortName;  // when the tone went to a port chosen by name
+    std::function<void()> m_selectPort;
     std::string m_writeAdvice = "Check the cable and press Write Configuration again.";
     std::atomic<int> m_moved{0};  // bytes that went out or came in, counted on the worker
 };

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <initializer_list>
 #include <sstream>
 #include <string>
@@ -37,7 +38,7 @@ public:
         }
         std::ostringstream out;
         std::ostringstream err;
-        cli::Environment env{backend, out, err, terminal, dir / "data"};
+        cli::Environment env{backend, out, err, terminal, dir / "data", scan};
         const int code = cli::RunTool(static_cast<int>(argv.size()), argv.data(), env);
         return {code, out.str(), err.str()};
     }
@@ -57,6 +58,7 @@ public:
 
     TempDir temp;
     std::filesystem::path dir;
+    std::function<PortScan()> scan;  // the machine's ports as the tool sees them; empty: real
 };
 
 }  // namespace wb::test

@@ -255,7 +255,7 @@ TEST(Tool, ReadWriteAndVerifyATextFile) {
     EXPECT_EQ(r.out, "The beacon holds " + run.Path("a.toml") + ".\n");
 }
 
-TEST(Tool, ShowsConvertsAndListsPorts) {
+TEST(Tool, ShowsAndConverts) {
     ToolRun run("files");
     run.Put("d.bin", Text(wb::test::DefaultImage()));
     FakeSerialBackend fake;
@@ -267,11 +267,62 @@ TEST(Tool, ShowsConvertsAndListsPorts) {
     EXPECT_EQ(shown.out, run.Contents("d.toml"));
 
     EXPECT_TRUE(fake.log().empty());
+}
+
+// Every port in the window's order with what `--port` takes, then the adapters without one.
+TEST(Tool, PortsListsEveryPortAndPortTakesAnyNameItPrints) {
+    ToolRun run("ports");
+    run.scan = [] {
+        wb::PortScan scan;
+        scan.ports = {
+            {"ttyUSB1", "/dev/ttyUSB1", "FT232R USB UART", "FTDI", "0403:6001",
+             "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1-if00-port0"},
+            {"ttyS0", "/dev/ttyS0", "built-in serial port", "", "", "/dev/ttyS0"},
+            {"ttyS1", "/dev/ttyS1", "built-in serial port", "", "", "/dev/ttyS1"},
+            {"ttyUSB4", "/dev/ttyUSB4", "CP2102 USB to UART Bridge Controller", "Silicon Labs",
+             "10c4:ea60", "/dev/serial/by-id/usb-Silicon_Labs_CP2102_0001-if00-port0"},
+            {"ttyACM0", "/dev/ttyACM0", "Arduino Uno", "", "2341:0043", "/dev/ttyACM0"},
+        };
+        scan.adapters = {{"CH340 USB serial adapter", "1a86:7523", "No driver has taken it."}};
+        return scan;
+    };
+    FakeSerialBackend fake;
     wb::cli::SetVariable("WRENBEACON_COM2", "/dev/beacon");
     const auto ports = run.Run(fake, {"ports"});
     wb::cli::SetVariable("WRENBEACON_COM2", nullptr);
     EXPECT_EQ(ports.code, 0);
-    EXPECT_TRUE(Contains(ports.out, "\nCOM2 = /dev/beacon (WRENBEACON_COM2)\nCOM3"));
+    EXPECT_EQ(
+        ports.out,
+        "PORT  NAME     DESCRIPTION                                        USB ID     OPENS AS\n"
+        "COM1  ttyUSB1  FTDI FT232R USB UART                               0403:6001  "
+        "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1-if00-port0\n"
+        "COM2  -        set by WRENBEACON_COM2                                        "
+        "/dev/beacon\n"
+        "COM3  ttyS1    built-in serial port                                          "
+        "/dev/ttyS1\n"
+        "COM4  ttyUSB4  Silicon Labs CP2102 USB to UART Bridge Controller  10c4:ea60  "
+        "/dev/serial/by-id/usb-Silicon_Labs_CP2102_0001-if00-port0\n"
+        "      ttyS0    built-in serial port                                          "
+        "/dev/ttyS0\n"
+        "      ttyACM0  Arduino Uno                                        2341:0043  "
+        "/dev/ttyACM0\n"
+        "\nPlugged in but without a serial port:\n"
+        "  CH340 USB serial adapter (1a86:7523): No driver has taken it.\n");
+    EXPECT_TRUE(fake.log().empty());
+
+    // A port's name, its stable name and an unknown path open by name; COM1 to COM4 by number.
+    const std::pair<std::string, std::string> opened[] = {
+        {"ttyACM0", "open /dev/ttyACM0"},
+        {"/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1-if00-port0", "open /dev/ttyUSB1"},
+        {"/dev/pts/9", "open /dev/pts/9"},
+        {"com3", "open 3"},
+    };
+    for (const auto& [name, log] : opened) {
+        FakeSerialBackend beacon;
+        QueueVersion(beacon);
+        EXPECT_EQ(run.Run(beacon, {"--port", name, "version"}).code, 0) << name;
+        EXPECT_EQ(beacon.log().front(), log);
+    }
 }
 
 // Progress only on a terminal, counting the 260 bytes of the two image exchanges.
@@ -297,12 +348,11 @@ TEST(Tool, TraceNamesTheDeviceAndHoldsBytesAndMessages) {
         run.Run(fake, {"--port", "/dev/ttyUSB7", "--trace", run.Path("t.log"), "version"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, std::string(kBanner) + "\n");
-    EXPECT_EQ(fake.log().front(), "open 1");
-    EXPECT_EQ(std::getenv("WRENBEACON_COM1"), nullptr);  // the device was named for the run only
+    EXPECT_EQ(fake.log().front(), "open /dev/ttyUSB7");
     std::string trace = run.Contents("t.log");
     std::erase(trace, '\r');  // a text file ends its lines so on Windows
     for (const char* line :
-         {" open COM1 (/dev/ttyUSB7)\n", " > 1B\n", " > 56\n",
+         {" open /dev/ttyUSB7\n", " > 1B\n", " > 56\n",
           " < 57 72 65 6E 62 65 61 63 6F 6E 20 31 2E 30\n", " close (/dev/ttyUSB7)\n"}) {
         EXPECT_TRUE(Contains(trace, line)) << line << trace;
     }

@@ -4,8 +4,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "link/OpenFailure.h"
-
 namespace wb::test {
 namespace {
 
@@ -71,16 +69,24 @@ bool FakeSerialBackend::KnownHandle(PortHandle port) {
 }
 
 PortHandle FakeSerialBackend::Open(int port, std::string& reason) {
+    return OpenAs(std::to_string(port), "COM" + std::to_string(port), reason);
+}
+
+PortHandle FakeSerialBackend::OpenNamed(const std::string& name, std::string& reason) {
+    return OpenAs(name, name, reason);
+}
+
+PortHandle FakeSerialBackend::OpenAs(const std::string& logged, const std::string& name,
+                                     std::string& reason) {
     const bool fails = Failing(Call::Open);
-    m_log.push_back("open " + std::to_string(port) + (fails ? " failed" : ""));
+    m_log.push_back("open " + logged + (fails ? " failed" : ""));
     if (fails) {
         reason = m_openReasons[m_calls[Call::Open]];
         return kInvalidPort;
     }
     if (m_open != kInvalidPort || HungUp()) {
         m_log.back() += HungUp() ? " gone" : " busy";
-        reason = HungUp() ? "COM" + std::to_string(port) + " is gone"
-                          : PortBusyDetail("COM" + std::to_string(port));
+        reason = name + (HungUp() ? " is gone" : " is busy: another program holds the port.");
         return kInvalidPort;
     }
     m_open = static_cast<PortHandle>(m_nextHandle++);

@@ -62,6 +62,8 @@ public:
     Duration now() const { return m_now; }
 
     PortHandle Open(int port, std::string& reason) override;
+    // Logged as "open NAME".
+    PortHandle OpenNamed(const std::string& name, std::string& reason) override;
     bool GetState(PortHandle port) override;
     bool SetState(PortHandle port) override;
     bool SetTimeouts(PortHandle port, const CommTimeouts& timeouts) override;
@@ -81,6 +83,7 @@ private:
         BYTE byte;
     };
 
+    PortHandle OpenAs(const std::string& logged, const std::string& name, std::string& reason);
     // Counts the call and tells whether it was scripted to fail.
     bool Failing(Call call);
     bool KnownHandle(PortHandle port);

@@ -77,6 +77,18 @@ void FakeControls::SetListSelection(int id, int index) {
     }
 }
 
+void FakeControls::SetListEntries(int id, const std::vector<ListEntry>& entries) {
+    if (Control* c = Find(id, ControlKind::ComboBox)) {
+        c->entries.clear();
+        c->tips.clear();
+        for (const ListEntry& entry : entries) {
+            c->entries.push_back(entry.text);
+            c->tips.push_back(entry.tip);
+        }
+        c->selection = -1;
+    }
+}
+
 void FakeControls::EnableControl(int id, bool enabled) {
     if (const auto found = m_controls.find(id); found != m_controls.end()) {
         found->second.enabled = enabled;

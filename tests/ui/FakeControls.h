@@ -21,6 +21,7 @@ public:
         bool checked = false;
         int selection = -1;
         std::vector<std::string> entries;  // a list's entries, or a tab control's tabs
+        std::vector<std::string> tips;     // a list's tips, once SetListEntries gave some
         bool enabled = true;
     };
 
@@ -36,6 +37,7 @@ public:
     void SetBoxCheck(int id, BYTE flag) override;
     int GetListSelection(int id) const override;
     void SetListSelection(int id, int index) override;
+    void SetListEntries(int id, const std::vector<ListEntry>& entries) override;
     void EnableControl(int id, bool enabled) override;
     int GetTabSelection(int id) const override;
     void InsertTab(int id, int index, const char* text) override;

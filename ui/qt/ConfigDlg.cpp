@@ -11,10 +11,11 @@
 #include <QLineEdit>
 #include <QTabBar>
 
-#include "link/PortMap.h"
+#include "link/PortList.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 #include "ui/qt/AboutDlg.h"
+#include "ui/qt/DropDownList.h"
 #include "ui/qt/MainIcon.h"
 #include "ui/qt/TabControl.h"
 
@@ -62,7 +63,7 @@ void CConfigDlg::OnInitDialog() {
         setContextMenuPolicy(Qt::ActionsContextMenu);
     }
     setWindowIcon(m_hIcon);
-    DescribePorts();
+    ListPorts();
     ShowTooltips();
     m_window.OnInitDialog();
 }
@@ -92,12 +93,17 @@ void CConfigDlg::AddFileActions() {
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
+QString CConfigDlg::StartFolder() const {
+    return QString::fromStdU16String(m_window.StartFolder().u16string());
+}
+
 void CConfigDlg::OnOpenConfig() {
     if (m_window.Actions().IsBusy()) {
         return;
     }
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open Configuration"),
-                                                      QString(), QString::fromLatin1(kFileFilter));
+    const QString path =
+        QFileDialog::getOpenFileName(this, QStringLiteral("Open Configuration"), StartFolder(),
+                                     QString::fromLatin1(kFileFilter));
     if (!path.isEmpty()) {
         m_window.OnOpenConfig(path.toStdU16String());
     }
@@ -107,7 +113,7 @@ void CConfigDlg::OnSaveConfigAs() {
     if (m_window.Actions().IsBusy()) {
         return;
     }
-    QFileDialog dialog(this, QStringLiteral("Save Configuration As"), QString(),
+    QFileDialog dialog(this, QStringLiteral("Save Configuration As"), StartFolder(),
                        QString::fromLatin1(kFileFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("toml"));
@@ -116,11 +122,11 @@ void CConfigDlg::OnSaveConfigAs() {
     }
 }
 
-void CConfigDlg::DescribePorts() {
-    auto* ports = qobject_cast<QComboBox*>(GetDlgItem(IDC_COM_PORT));
-    for (int i = 0; i < ports->count(); ++i) {
-        ports->setItemData(i, QString::fromStdString(wb::DescribeComPort(i + 1)), Qt::ToolTipRole);
-    }
+// Every port of the machine, listed anew each time the list drops down.
+void CConfigDlg::ListPorts() {
+    m_window.UseSettings(wb::ListPlatformPorts, *m_settings);
+    auto* ports = static_cast<wb::ui::DropDownList*>(GetDlgItem(IDC_COM_PORT));
+    ports->SetBeforeDropDown([this] { m_window.OnPortListDropDown(); });
 }
 
 void CConfigDlg::ShowTooltips() {
@@ -171,8 +177,12 @@ void CConfigDlg::WireCommands() {
             [this] { m_window.OnSelchangeProfileTab(); });
 
     auto* ports = qobject_cast<QComboBox*>(GetDlgItem(IDC_COM_PORT));
+    // The entry's start ("COM3 - ...") stays in sight in the narrow edit part.
     const auto showPortTip = [ports] {
         ports->setToolTip(ports->itemData(ports->currentIndex(), Qt::ToolTipRole).toString());
+        if (QLineEdit* edit = ports->lineEdit()) {
+            edit->setCursorPosition(0);
+        }
     };
     connect(ports, &QComboBox::currentIndexChanged, ports, showPortTip);
     showPortTip();

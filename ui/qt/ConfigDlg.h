@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "config/TrackerConfig.h"
 #include "link/ComPort.h"
@@ -17,6 +18,7 @@
 #include "ui/WindowBackend.h"
 #include "ui/qt/ActionRunner.h"
 #include "ui/qt/DialogBuilder.h"
+#include "ui/qt/QtSettings.h"
 #include "ui/qt/TransferProgress.h"
 
 class QAction;
@@ -37,6 +39,7 @@ public:
     void SetBoxCheck(int id, BYTE flag) override;
     int GetListSelection(int id) const override;
     void SetListSelection(int id, int index) override;
+    void SetListEntries(int id, const std::vector<ListEntry>& entries) override;
     void EnableControl(int id, bool enabled) override;
     int GetTabSelection(int id) const override;
     void InsertTab(int id, int index, const char* text) override;
@@ -65,6 +68,7 @@ public:
     const wb::ui::TransferProgress* Progress() const { return m_progress; }
 
     QIcon m_hIcon;
+    std::unique_ptr<wb::ui::SettingsStore> m_settings = wb::ui::MakeWindowSettings();
     CTrackerConfig m_config;
     wb::ui::WindowBackend m_backend;
     CComPort m_port{m_backend.Get()};
@@ -73,7 +77,8 @@ public:
 private:
     void OnInitDialog();
     void WireCommands();
-    void DescribePorts();
+    void ListPorts();
+    QString StartFolder() const;
     void AddFileActions();
     void ShowTooltips();
 

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Control access by id over the Qt widgets, and the host of the device actions.
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyle>
+#include <algorithm>
 
 #include "res/ResourceIds.h"
 #include "ui/qt/ConfigDlg.h"
@@ -51,6 +54,25 @@ void CConfigDlg::SetListSelection(int id, int index) {
     if (auto* list = qobject_cast<QComboBox*>(GetDlgItem(id))) {
         list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
     }
+}
+
+void CConfigDlg::SetListEntries(int id, const std::vector<ListEntry>& entries) {
+    auto* list = qobject_cast<QComboBox*>(GetDlgItem(id));
+    if (list == nullptr) {
+        return;
+    }
+    list->clear();
+    int widest = 0;
+    for (const ListEntry& entry : entries) {
+        const QString text = QString::fromStdString(entry.text);
+        list->addItem(text);
+        list->setItemData(list->count() - 1, QString::fromStdString(entry.tip), Qt::ToolTipRole);
+        widest = std::max(widest, list->fontMetrics().horizontalAdvance(text));
+    }
+    list->setCurrentIndex(-1);
+    // The list drops down wide enough for its longest entry; the closed list keeps its place.
+    list->view()->setMinimumWidth(widest + list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                                  2 * list->fontMetrics().averageCharWidth());
 }
 
 void CConfigDlg::EnableControl(int id, bool enabled) {

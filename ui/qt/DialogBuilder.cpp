@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "res/ResourceIds.h"
+#include "ui/qt/DropDownList.h"
 #include "ui/qt/EditStyles.h"
 #include "ui/qt/GroupFrame.h"
 #include "ui/qt/TabControl.h"
@@ -47,7 +48,7 @@ QWidget* MakeEdit(QWidget* parent, const ControlTemplate& c) {
 }
 
 QWidget* MakeComboBox(QWidget* parent, const ControlTemplate& c) {
-    auto* combo = new QComboBox(parent);
+    auto* combo = new DropDownList(parent);
     combo->setEditable(Has(c, style::kDropDown));
     // Typing into the edit part never adds or picks an entry: only the list selection counts.
     combo->setInsertPolicy(QComboBox::NoInsert);

@@ -42,6 +42,16 @@ void ConfigPage::SetListSelection(int id, int index) {
     SetSelection(id, index);
 }
 
+void ConfigPage::SetListEntries(int id, const std::vector<ListEntry>& entries) {
+    std::vector<std::string> texts;
+    std::vector<std::string> tips;
+    for (const ListEntry& entry : entries) {
+        texts.push_back(entry.text);
+        tips.push_back(entry.tip);
+    }
+    SetEntries(id, texts, tips);
+}
+
 void ConfigPage::EnableControl(int id, bool enabled) {
     SetEnabled(id, enabled);
 }

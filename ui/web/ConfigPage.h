@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "config/TrackerConfig.h"
 #include "link/ComPort.h"
@@ -30,6 +31,7 @@ public:
     void SetBoxCheck(int id, BYTE flag) override;
     int GetListSelection(int id) const override;
     void SetListSelection(int id, int index) override;
+    void SetListEntries(int id, const std::vector<ListEntry>& entries) override;
     void EnableControl(int id, bool enabled) override;
     int GetTabSelection(int id) const override;
     void InsertTab(int id, int index, const char* text) override;

@@ -280,6 +280,19 @@ var Module = (function () {
       const e = forms[0].get(id);
       if (e && e.tagName === 'SELECT') e.selectedIndex = index >= 0 && index < e.length ? index : -1;
     },
+    clearEntries(id) {
+      const e = forms[0].get(id);
+      if (e && e.tagName === 'SELECT') e.replaceChildren();
+    },
+    appendEntry(id, text, tip) {
+      const e = forms[0].get(id);
+      if (!e || e.tagName !== 'SELECT') return;
+      const option = el('option');
+      option.textContent = text;
+      if (tip) option.title = tip;
+      e.append(option);
+      e.selectedIndex = -1;
+    },
     setEnabled(id, enabled) {
       const e = forms[0].get(id);
       if (e) e.disabled = !enabled;

@@ -46,6 +46,12 @@ EM_JS(int, wb_page_get_selection, (int id), {
 EM_JS(void, wb_page_set_selection, (int id, int index), {
     Module.wbPage.setSelection(id, index);
 });
+EM_JS(void, wb_page_clear_entries, (int id), {
+    Module.wbPage.clearEntries(id);
+});
+EM_JS(void, wb_page_append_entry, (int id, const char* text, const char* tip), {
+    Module.wbPage.appendEntry(id, UTF8ToString(text), UTF8ToString(tip));
+});
 EM_JS(void, wb_page_set_enabled, (int id, int enabled), {
     Module.wbPage.setEnabled(id, enabled !== 0);
 });
@@ -139,6 +145,14 @@ int GetSelection(int id) {
 
 void SetSelection(int id, int index) {
     wb_page_set_selection(id, index);
+}
+
+void SetEntries(int id, const std::vector<std::string>& texts,
+                const std::vector<std::string>& tips) {
+    wb_page_clear_entries(id);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        wb_page_append_entry(id, texts[i].c_str(), i < tips.size() ? tips[i].c_str() : "");
+    }
 }
 
 void SetEnabled(int id, bool enabled) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/MessageSink.h"
 #include "res/DialogTemplate.h"
@@ -24,6 +25,9 @@ bool IsChecked(int id);
 void SetChecked(int id, bool checked);
 int GetSelection(int id);
 void SetSelection(int id, int index);
+// Replaces a list's entries (texts and tips in UTF-8, unlike the others) and selects none.
+void SetEntries(int id, const std::vector<std::string>& texts,
+                const std::vector<std::string>& tips);
 void SetEnabled(int id, bool enabled);
 int GetTab(int id);
 void InsertTab(int id, int index, const std::string& text);

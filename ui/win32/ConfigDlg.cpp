@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/win32/ConfigDlg.h"
 
+#include "link/PortList.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 #include "ui/win32/AboutDlg.h"
@@ -124,6 +125,12 @@ INT_PTR CConfigDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             return FALSE;
+        case kShowPortStart:
+            // The entry's start ("COM3 - ...") in sight in the narrow edit part, all selected.
+            if (HWND edit = GetWindow(GetDlgItem(IDC_COM_PORT), GW_CHILD)) {
+                SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(GetWindowTextLengthW(edit)), 0);
+            }
+            return TRUE;
         case wb::ui::kShowMessage:
             ShowBoxOfTheExchange(*reinterpret_cast<const wb::Message*>(lParam));
             return TRUE;
@@ -139,6 +146,7 @@ BOOL CConfigDlg::OnInitDialog() {
     SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
     CreateProgress();
     CreateTooltips();
+    m_window.UseSettings(wb::ListPlatformPorts, *m_settings);
     m_window.OnInitDialog();
     return TRUE;
 }
@@ -272,7 +280,7 @@ void CConfigDlg::OnOpenConfig() {
     if (IsBusy() || m_closing) {
         return;
     }
-    if (const auto path = wb::ui::AskOpenPath(m_hWnd)) {
+    if (const auto path = wb::ui::AskOpenPath(m_hWnd, m_window.StartFolder())) {
         m_window.OnOpenConfig(*path);
     }
 }
@@ -281,7 +289,7 @@ void CConfigDlg::OnSaveConfigAs() {
     if (IsBusy() || m_closing) {
         return;
     }
-    if (const auto path = wb::ui::AskSavePath(m_hWnd)) {
+    if (const auto path = wb::ui::AskSavePath(m_hWnd, m_window.StartFolder())) {
         m_window.OnSaveConfigAs(*path);
     }
 }
@@ -308,11 +316,22 @@ void CConfigDlg::OnCommand(int id, int code) {
     if (IsBusy() || m_closing) {
         return;
     }
+    if (id == IDC_COM_PORT) {  // no part of the form
+        if (code == CBN_DROPDOWN) {
+            m_window.OnPortListDropDown();
+        } else if (code == CBN_SELCHANGE) {
+            ShowPortTip();
+        }
+        if (code == CBN_SELCHANGE || code == CBN_SETFOCUS || code == CBN_DROPDOWN ||
+            code == CBN_CLOSEUP) {
+            PostMessageW(m_hWnd, kShowPortStart, 0, 0);
+        }
+        return;
+    }
     const auto kind = m_kinds.find(id);
-    // The port list is no part of the form.
     const bool edited =
         kind != m_kinds.end() && ((kind->second == ControlKind::Edit && code == EN_CHANGE) ||
-                                  (kind->second == ControlKind::ComboBox && id != IDC_COM_PORT &&
+                                  (kind->second == ControlKind::ComboBox &&
                                    (code == CBN_SELCHANGE || code == CBN_EDITCHANGE)));
     if (edited) {
         m_window.OnFormChanged();
@@ -373,6 +392,47 @@ void CConfigDlg::CreateTooltips() {
                 SendMessageW(m_tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
             }
         }
+    }
+    // The port list's tip follows its selection (ShowPortTip), over the list and its edit part.
+    wchar_t none[] = L"";
+    for (HWND part : PortListParts()) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = m_hWnd;
+        tool.uId = reinterpret_cast<UINT_PTR>(part);
+        tool.uFlags = TTF_SUBCLASS | TTF_IDISHWND;
+        tool.lpszText = none;
+        SendMessageW(m_tooltips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+}
+
+std::vector<HWND> CConfigDlg::PortListParts() const {
+    std::vector<HWND> parts;
+    if (HWND list = GetDlgItem(IDC_COM_PORT)) {
+        parts.push_back(list);
+        if (HWND edit = GetWindow(list, GW_CHILD); edit != nullptr) {
+            parts.push_back(edit);
+        }
+    }
+    return parts;
+}
+
+void CConfigDlg::ShowPortTip() {
+    HWND list = GetDlgItem(IDC_COM_PORT);
+    if (m_tooltips == nullptr || list == nullptr) {
+        return;
+    }
+    const int index = static_cast<int>(SendMessageW(list, CB_GETCURSEL, 0, 0));
+    std::wstring text = index >= 0 && index < static_cast<int>(m_portTips.size())
+                            ? m_portTips[static_cast<std::size_t>(index)]
+                            : std::wstring();
+    for (HWND part : PortListParts()) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = m_hWnd;
+        tool.uId = reinterpret_cast<UINT_PTR>(part);
+        tool.lpszText = text.data();
+        SendMessageW(m_tooltips, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
 

@@ -9,6 +9,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "config/TrackerConfig.h"
 #include "link/ComPort.h"
@@ -18,6 +19,7 @@
 #include "ui/ControlAccess.h"
 #include "ui/WindowBackend.h"
 #include "ui/win32/Win32.h"
+#include "ui/win32/WindowSettings.h"
 
 class CConfigDlg : public wb::ui::ControlAccess, public wb::ui::ActionHost {
 public:
@@ -27,6 +29,8 @@ public:
     // The system menu's entries beside "About": commands below 0xF000, multiples of 16.
     static constexpr UINT kOpenConfigCommand = 0x0020;
     static constexpr UINT kSaveConfigCommand = 0x0030;
+    // Posted to itself once the port list has set its edit part's text.
+    static constexpr UINT kShowPortStart = WM_APP + 2;
 
     CConfigDlg();
     ~CConfigDlg() override;
@@ -50,6 +54,7 @@ public:
     void SetBoxCheck(int id, BYTE flag) override;
     int GetListSelection(int id) const override;
     void SetListSelection(int id, int index) override;
+    void SetListEntries(int id, const std::vector<ListEntry>& entries) override;
     void EnableControl(int id, bool enabled) override;
     int GetTabSelection(int id) const override;
     void InsertTab(int id, int index, const char* text) override;
@@ -66,6 +71,7 @@ public:
 
     HICON m_hIcon;
     HICON m_hSmallIcon;
+    std::unique_ptr<wb::ui::SettingsStore> m_settings = wb::ui::MakeWindowSettings();
     CTrackerConfig m_config;
     wb::ui::WindowBackend m_backend;
     CComPort m_port{m_backend.Get()};
@@ -88,6 +94,10 @@ private:
     // Every way out (Exit, Enter, Escape, the close box) ends here: the window asks first.
     void TryClose(INT_PTR result);
     void CreateTooltips();
+    // The port list's tip tells what its selected entry stands for.
+    void ShowPortTip();
+    // The port list and its edit part, each of which shows the tip.
+    std::vector<HWND> PortListParts() const;
     bool OnNotify(const NMHDR& header);
     void EndDialogWith(INT_PTR result);
     // The control `id` when it is of `kind`, else null.
@@ -111,6 +121,7 @@ private:
     bool m_inBackground = false;
     bool m_closing = false;  // the window is asking whether it may close
     HWND m_tooltips = nullptr;
+    std::vector<std::wstring> m_portTips;  // the port list's entry and tip, for each entry
     std::map<int, wb::res::ControlKind> m_kinds;
     std::atomic<int> m_moved{0};
     std::atomic<int> m_expected{0};

@@ -53,6 +53,18 @@ DWORD WINAPI RunExchange(LPVOID parameter) {
     return 0;
 }
 
+// The port list's texts come as UTF-8 (the names of the system's devices).
+std::wstring Widen(const std::string& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(std::max(size, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    return wide;
+}
+
 }  // namespace
 
 HWND CConfigDlg::ControlOfKind(int id, ControlKind kind) const {
@@ -104,7 +116,45 @@ void CConfigDlg::SetListSelection(int id, int index) {
     if (HWND list = ControlOfKind(id, ControlKind::ComboBox)) {
         const int count = static_cast<int>(SendMessageW(list, CB_GETCOUNT, 0, 0));
         SendMessageW(list, CB_SETCURSEL, index >= 0 && index < count ? index : -1, 0);
+        if (id == wb::res::IDC_COM_PORT) {
+            ShowPortTip();
+        }
     }
+}
+
+// Inserted, not added: a list of the sorted style keeps them in this order then.
+void CConfigDlg::SetListEntries(int id, const std::vector<ListEntry>& entries) {
+    HWND list = ControlOfKind(id, ControlKind::ComboBox);
+    if (list == nullptr) {
+        return;
+    }
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    if (id == wb::res::IDC_COM_PORT) {
+        m_portTips.clear();
+    }
+    HDC dc = GetDC(list);
+    HGDIOBJ font = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    for (const ListEntry& entry : entries) {
+        const std::wstring text = Widen(entry.text);
+        SendMessageW(list, CB_INSERTSTRING, static_cast<WPARAM>(-1),
+                     reinterpret_cast<LPARAM>(text.c_str()));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        widest = std::max(widest, static_cast<int>(size.cx));
+        if (id == wb::res::IDC_COM_PORT) {
+            m_portTips.push_back(entry.tip.empty() ? text : text + L"\n" + Widen(entry.tip));
+        }
+    }
+    SelectObject(dc, font);
+    ReleaseDC(list, dc);
+    // The list drops down wide enough for its longest entry; the closed list keeps its place.
+    SendMessageW(list, CB_SETDROPPEDWIDTH,
+                 static_cast<WPARAM>(widest + GetSystemMetrics(SM_CXVSCROLL) +
+                                     4 * GetSystemMetrics(SM_CXEDGE)),
+                 0);
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    ShowPortTip();
 }
 
 void CConfigDlg::EnableControl(int id, bool enabled) {

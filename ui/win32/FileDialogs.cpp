@@ -17,7 +17,9 @@ constexpr wchar_t kFilter[] =
 // Room for the longest path the system takes.
 constexpr DWORD kPathRoom = 32768;
 
-std::optional<std::filesystem::path> Ask(HWND owner, bool save) {
+std::optional<std::filesystem::path> Ask(HWND owner, bool save,
+                                         const std::filesystem::path& folder) {
+    const std::wstring start = folder.wstring();
     std::wstring path(kPathRoom, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
@@ -26,6 +28,7 @@ std::optional<std::filesystem::path> Ask(HWND owner, bool save) {
     dialog.nFilterIndex = 1;
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = kPathRoom;
+    dialog.lpstrInitialDir = start.empty() ? nullptr : start.c_str();
     dialog.lpstrTitle = save ? L"Save Configuration As" : L"Open Configuration";
     dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
                    (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
@@ -39,12 +42,12 @@ std::optional<std::filesystem::path> Ask(HWND owner, bool save) {
 
 }  // namespace
 
-std::optional<std::filesystem::path> AskOpenPath(HWND owner) {
-    return Ask(owner, false);
+std::optional<std::filesystem::path> AskOpenPath(HWND owner, const std::filesystem::path& folder) {
+    return Ask(owner, false, folder);
 }
 
-std::optional<std::filesystem::path> AskSavePath(HWND owner) {
-    return Ask(owner, true);
+std::optional<std::filesystem::path> AskSavePath(HWND owner, const std::filesystem::path& folder) {
+    return Ask(owner, true, folder);
 }
 
 }  // namespace wb::ui

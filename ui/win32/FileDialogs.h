@@ -10,9 +10,10 @@
 
 namespace wb::ui {
 
-// The file the user picked in a dialog owned by `owner`, or nothing when the user cancelled.
-std::optional<std::filesystem::path> AskOpenPath(HWND owner);
+// The file the user picked in a dialog owned by `owner`, or nothing when the user cancelled. The
+// dialog starts in `folder`, or where the system chooses when it is empty.
+std::optional<std::filesystem::path> AskOpenPath(HWND owner, const std::filesystem::path& folder);
 // Asks before replacing a file; a name without an extension gets .toml.
-std::optional<std::filesystem::path> AskSavePath(HWND owner);
+std::optional<std::filesystem::path> AskSavePath(HWND owner, const std::filesystem::path& folder);
 
 }  // namespace wb::ui

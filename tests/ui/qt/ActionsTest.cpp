@@ -4,6 +4,7 @@
 // the actions' rules and failures are tested on the in-memory port (tests/ui/DeviceActionsTest).
 #include <QApplication>
 #include <QGroupBox>
+#include <QSettings>
 #include <QTimer>
 #include <chrono>
 #include <cstdlib>
@@ -73,6 +74,37 @@ TEST_F(TracedWindow, TracesTheBytesEachWayAndTheBoxShown) {
     EXPECT_NE(trace.find("message Wrenbeacon Version: Wrenbeacon 1.0 (simulated)"),
               std::string::npos)
         << trace;
+}
+
+// With settings of its own: a damaged file counts as none, the port that answered (COM3 here) is
+// remembered, and the next window starts on it where it now stands (COM2).
+TEST_F(ReadVersion, PortThatAnsweredIsSelectedAtTheNextStart) {
+    const TempDir folder("wb-window-settings");
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       QString::fromStdString(folder.path.string()));
+    const std::filesystem::path file = folder.path / "WrenbeaconConfig" / "WrenbeaconConfig.ini";
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file) << "[port\nid=" << beacon.DevicePath() << "\n";  // no closing bracket
+    unsetenv("WRENBEACON_NO_SETTINGS");
+    unsetenv("WRENBEACON_COM1");
+    setenv("WRENBEACON_COM3", beacon.DevicePath().c_str(), 1);
+    {
+        CConfigDlg first;
+        EXPECT_EQ(first.GetListSelection(IDC_COM_PORT), 0);
+        first.SetListSelection(IDC_COM_PORT, 2);
+        qobject_cast<QPushButton*>(first.GetDlgItem(IDC_READ_VERSION))->click();
+    }
+    unsetenv("WRENBEACON_COM3");
+    setenv("WRENBEACON_COM2", beacon.DevicePath().c_str(), 1);
+    CConfigDlg next;
+    unsetenv("WRENBEACON_COM2");
+    setenv("WRENBEACON_NO_SETTINGS", "1", 1);
+    EXPECT_EQ(next.GetListSelection(IDC_COM_PORT), 1);
+    EXPECT_EQ(Shown(), (BoxList{{"Wrenbeacon 1.0 (simulated)", "Wrenbeacon Version"}}));
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    EXPECT_EQ(text.str(), "[port]\nid=" + beacon.DevicePath() + "\nname=\n");
 }
 
 using ReadConfiguration = BeaconFixture;

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The form on the real Qt dialog: what its widgets show and give back, typing rules, the tab bar
 // and the check boxes wired to the form's rules (the rules themselves: tests/ui/ConfigFormTest).
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
 #include <climits>
 #include <string>
 
-#include "link/PortMap.h"
+#include "link/PortList.h"
 #include "res/Resources.h"
 #include "tests/ui/qt/DialogFixture.h"
 
@@ -69,7 +70,7 @@ TEST_F(FormStartup, ShowsThePrimaryDefaultsOnCom1) {
     EXPECT_EQ(List(IDC_MICE_MESSAGE)->currentText(), "Off Duty");
     EXPECT_EQ(List(IDC_MICE_PATH)->currentText(), "Conventional");
     EXPECT_EQ(List(IDC_COM_PORT)->currentIndex(), 0);
-    EXPECT_EQ(List(IDC_COM_PORT)->currentText(), "COM1");
+    EXPECT_TRUE(List(IDC_COM_PORT)->currentText().startsWith("COM1 - "));
     EXPECT_TRUE(messages.messages().empty());
 }
 
@@ -83,13 +84,23 @@ TEST_F(FormStartup, SavingUntouchedControlsLeavesTheDefaults) {
     EXPECT_TRUE(dlg->m_config == CTrackerConfig()) << "the record is untouched";
 }
 
-TEST_F(FormStartup, EachPortEntryTellsWhatItMapsTo) {
+// The machine's ports with what each one is, listed again when the list drops down.
+TEST_F(FormStartup, PortListShowsThisMachinesPortsAndIsReadAgainOnDroppingDown) {
     QComboBox* ports = List(IDC_COM_PORT);
-    ASSERT_EQ(ports->count(), 4);  // their texts: TemplateTest
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(ports->itemData(i, Qt::ToolTipRole).toString().toStdString(),
-                  DescribeComPort(i + 1));
+    const std::vector<PortEntry> machine = ListPlatformPorts();
+    ASSERT_EQ(ports->count(), static_cast<int>(machine.size()));
+    for (int i = 0; i < ports->count(); ++i) {
+        const PortEntry& entry = machine[static_cast<std::size_t>(i)];
+        EXPECT_EQ(ports->itemText(i).toStdString(), entry.label);
+        EXPECT_EQ(ports->itemData(i, Qt::ToolTipRole).toString().toStdString(), entry.tip);
     }
+    setenv("WRENBEACON_COM2", "/dev/wb-plugged-in-later", 1);
+    ports->showPopup();
+    unsetenv("WRENBEACON_COM2");
+    EXPECT_EQ(ports->itemText(1), "COM2 - /dev/wb-plugged-in-later (WRENBEACON_COM2)");
+    EXPECT_EQ(ports->currentIndex(), 0);
+    EXPECT_GE(ports->view()->width(), ports->fontMetrics().horizontalAdvance(ports->itemText(1)));
+    ports->hidePopup();
 }
 
 TEST_F(FormStartup, EveryControlExplainsItselfAndTheLineUnderTheFormCountsAsTheUserTypes) {

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "link/PortList.h"
 #include "res/ResourceIds.h"
 #include "res/Resources.h"
 #include "tests/support/TempDir.h"
@@ -124,8 +125,42 @@ TEST_F(Win32Dialog, FieldsAndListsHaveTheirNativeStyles) {
     }
 }
 
+std::vector<std::string> Entries(HWND combo) {
+    std::vector<std::string> out;
+    for (LRESULT i = 0; i < SendMessageW(combo, CB_GETCOUNT, 0, 0); ++i) {
+        std::wstring entry(static_cast<std::size_t>(SendMessageW(combo, CB_GETLBTEXTLEN, i, 0)),
+                           L'\0');
+        SendMessageW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(entry.data()));
+        out.push_back(ui::NarrowLatin1(entry));
+    }
+    return out;
+}
+
+// The machine's ports in the list's order (a list of the sorted style), listed again when the
+// list drops down; COM1 stays selected.
+TEST_F(Win32Dialog, PortListShowsThisMachinesPortsAndIsReadAgainOnDroppingDown) {
+    HWND ports = Item(IDC_COM_PORT);
+    std::vector<std::string> labels;
+    for (const PortEntry& entry : ListPlatformPorts()) {
+        labels.push_back(entry.label);
+    }
+    EXPECT_EQ(Entries(ports), labels);
+    EXPECT_EQ(SendMessageW(ports, CB_GETCURSEL, 0, 0), 0);
+    _putenv_s("WRENBEACON_COM2", "COM97");
+    SendMessageW(ports, CB_SHOWDROPDOWN, TRUE, 0);
+    _putenv_s("WRENBEACON_COM2", "");
+    Pump();
+    ASSERT_GE(Entries(ports).size(), 4u);
+    EXPECT_EQ(Entries(ports)[1], "COM2 - COM97 (WRENBEACON_COM2)");
+    EXPECT_EQ(SendMessageW(ports, CB_GETCURSEL, 0, 0), 0);
+    SendMessageW(ports, CB_SHOWDROPDOWN, FALSE, 0);
+}
+
 TEST_F(Win32Dialog, ListsAreFilledInTheTemplatesOrder) {
     for (const ListInit& list : ConfigDialogTemplate().lists) {
+        if (list.id == IDC_COM_PORT) {
+            continue;  // the machine's ports, above
+        }
         HWND combo = Item(list.id);
         ASSERT_EQ(SendMessageW(combo, CB_GETCOUNT, 0, 0),
                   static_cast<LRESULT>(list.entries.size()));

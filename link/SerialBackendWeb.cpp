@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <string>
 
-#include "link/OpenFailure.h"
 #include "link/SerialBackend.h"
 
 namespace {
@@ -55,10 +54,11 @@ int Handle(wb::PortHandle port) {
 
 // The browser says only that the system refused the port, for whatever reason.
 std::string RefusedDetail(const std::string& name) {
-    return wb::PortBusyDetail(name) +
-           " A tab or window of this browser can hold it too. If nothing else has it, the "
-           "browser may lack the right to use it: on Linux, join the group that owns the port "
-           "(usually 'dialout'), then log out and in again.";
+    return name +
+           " is busy: another program holds the port, or another tab or window of this "
+           "browser. Close that one and try again. If nothing else has it, the browser may lack "
+           "the right to use it: on Linux, join the group that owns the port (usually "
+           "'dialout'), then log out and in again.";
 }
 
 std::string GoneDetail(const std::string& name) {

@@ -210,6 +210,7 @@ Module['wbSerial'] = (function () {
     async take(handle, buffer, count, deadline) {
       const state = open.get(handle);
       if (!state) return -1;
+      let lookedAgain = false;
       for (;;) {
         if (state.queue.length > 0) {
           const bytes = state.queue.splice(0, count);
@@ -217,7 +218,14 @@ Module['wbSerial'] = (function () {
           return bytes.length;
         }
         if (state.lost) return -1;
-        if (deadline <= now()) return 0;
+        if (deadline <= now()) {
+          // Bytes that came in time can still wait behind work that kept the page busy (a
+          // busy machine, the progress bar): one more turn of the page's tasks brings them in.
+          if (lookedAgain) return 0;
+          lookedAgain = true;
+          await timers.after(0);
+          continue;
+        }
         let stop = null;
         const timeUp = timers.until(deadline, (c) => { stop = c; });
         await Promise.race([new Promise((resolve) => { state.wake = resolve; }), timeUp]);

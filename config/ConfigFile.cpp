@@ -157,4 +157,12 @@ bool SaveConfigFile(const fs::path& path, const ConfigFile& file) {
     return false;
 }
 
+bool ReportCannotLoad(const std::filesystem::path& path, const std::string& why) {
+    return CannotLoad(path, why);
+}
+
+bool ReportCannotSave(const std::filesystem::path& path, const std::string& why) {
+    return CannotSave(path, why);
+}
+
 }  // namespace wb

@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "config/TrackerConfig.h"
@@ -34,5 +35,10 @@ bool LoadConfigFile(const std::filesystem::path& path, ConfigFile& file);
 // the image the encoder makes of the record, with its notice when a status text is cut and its
 // refusal when the addresses do not fit. On failure tells the user and returns true.
 bool SaveConfigFile(const std::filesystem::path& path, const ConfigFile& file);
+
+// The messages of the two above, for a file that a front end reads or writes on its own (the
+// browser's file pickers): `why` is the platform's reason. Both return true.
+bool ReportCannotLoad(const std::filesystem::path& path, const std::string& why);
+bool ReportCannotSave(const std::filesystem::path& path, const std::string& why);
 
 }  // namespace wb

@@ -5,13 +5,16 @@
 namespace wb::cli {
 namespace {
 
-int RunConvert(Session&, const Invocation& call) {
+int RunConvert(Session& s, const Invocation& call) {
     ConfigFile file;
-    if (RefuseUnknownKind(call.arguments[1]) || LoadConfigFile(call.arguments[0], file) ||
-        SaveConfigFile(call.arguments[1], file)) {
+    if (RefuseUnknownKind(call.arguments[1]) || LoadConfigFile(call.arguments[0], file)) {
         return kUsage;
     }
-    return kSuccess;
+    // Only a text's record goes through the encoder; a .bin is copied as it is.
+    if (file.image.empty() && FileKindOf(call.arguments[1]) == FileKind::Image) {
+        s.WarnOfChanges(file.config);
+    }
+    return SaveConfigFile(call.arguments[1], file) ? kUsage : kSuccess;
 }
 
 }  // namespace

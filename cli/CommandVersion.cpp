@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/Command.h"
 #include "cli/Session.h"
+#include "link/DeviceProtocol.h"
 
 namespace wb::cli {
 namespace {
 
 int RunVersion(Session& s, const Invocation&) {
-    char banner[32] = {};
-    if (s.Port().ReadVersion(banner, 30)) {
+    char banner[device::kBannerAreaSize] = {};
+    if (s.Port().ReadVersion(banner, device::kBannerQuerySize)) {
         return kBeaconFailed;
     }
     s.env().out << banner << "\n";

@@ -10,8 +10,8 @@
 namespace wb::cli {
 namespace {
 
-// Saves what the beacon holds now; true (told) when it cannot be read or saved.
-bool BackUp(Session& s, int& exitCode) {
+// Saves what the beacon holds now in `path`; true (told) when it cannot be read or saved.
+bool BackUp(Session& s, std::filesystem::path& path, int& exitCode) {
     if (s.env().dataFolder.empty()) {
         ShowError("There is no data folder for backups (set XDG_DATA_HOME or HOME)",
                   "Use --no-backup to write without one.");
@@ -25,7 +25,7 @@ bool BackUp(Session& s, int& exitCode) {
         return true;
     }
     const std::time_t now = std::time(nullptr);
-    const std::filesystem::path path = BackupPath(s.env().dataFolder, *std::localtime(&now));
+    path = BackupPath(s.env().dataFolder, *std::localtime(&now));
     std::error_code ec;
     std::filesystem::create_directories(path.parent_path(), ec);
     if (SaveConfigFile(path, held)) {
@@ -37,26 +37,43 @@ bool BackUp(Session& s, int& exitCode) {
     return false;
 }
 
+// What to do about a beacon that a failed write may have left with part of the image: write the
+// backup back, without backing up the broken configuration first.
+std::string RestoreAdvice(const Session& s, const std::filesystem::path& backup) {
+    if (backup.empty()) {
+        return "Check the cable and write the file again.";
+    }
+    const std::string port = s.options().port == GlobalOptions().port
+                                 ? std::string()
+                                 : "--port " + s.options().port + " ";
+    return "To restore what it held, write the backup: wrenbeacon " + port +
+           "write --no-backup \"" + backup.string() + "\"";
+}
+
 int RunWrite(Session& s, const Invocation& call) {
     ConfigFile file;
     std::vector<BYTE> image;
     if (LoadConfigFile(call.arguments[0], file) || ImageOf(file, image)) {
         return kUsage;
     }
+    if (file.image.empty()) {
+        s.WarnOfChanges(file.config);  // a .bin goes as it is
+    }
     int exitCode = kSuccess;
-    if (call.flags.contains("--no-backup")) {
-        if (s.QueryVersion()) {
-            return kBeaconFailed;
-        }
-    } else if (BackUp(s, exitCode)) {  // its read has just heard the banner
+    std::filesystem::path backup;
+    if (!call.flags.contains("--no-backup") && BackUp(s, backup, exitCode)) {
         return exitCode;
     }
-    if (s.WriteBeacon(image)) {
+    // A backup's read has just heard the banner.
+    const auto banner = backup.empty() ? exchange::Banner::Ask : exchange::Banner::Heard;
+    if (s.WriteBeacon(image, RestoreAdvice(s, backup), banner)) {
         return kBeaconFailed;
     }
     // What the beacon now holds: the verified image read as Write Configuration reads it.
     CTrackerConfig held = file.config;
-    if (held.DecodeImage(image.data(), static_cast<int>(image.size()))) {
+    Messages told;
+    if (held.DecodeImage(image.data(), static_cast<int>(image.size()), told)) {
+        ShowMessages(told);
         return kBeaconFailed;
     }
     const auto differences = text::CompareConfigs(held, file.config);

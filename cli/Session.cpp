@@ -8,14 +8,11 @@
 
 #include "cli/Platform.h"
 #include "config/ImageLayout.h"
+#include "config/ValueChanges.h"
 #include "link/PortList.h"
 
 namespace wb::cli {
 namespace {
-
-constexpr int kBannerArea = 32;
-constexpr int kBannerSize = 30;  // the query keeps at most 29 characters and the NUL
-constexpr int kReadArea = 200;
 
 std::string Upper(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -160,35 +157,30 @@ void Session::EndProgress() {
     m_progress.reset();
 }
 
-bool Session::QueryVersion() {
-    char banner[kBannerArea] = {};
-    return m_port->ReadVersion(banner, kBannerSize);
+exchange::ProgressStart Session::ProgressOf(const char* label) {
+    return [this, label](int bytes) { ShowProgress(label, bytes); };
 }
 
 bool Session::ReadBeacon(std::vector<BYTE>& image, CTrackerConfig& config) {
-    if (QueryVersion()) {
-        return true;
-    }
-    // Two exchanges, each a two-byte command and the 128-byte image, as the window counts.
-    ShowProgress("Reading", 2 * (2 + image::kSize));
-    BYTE area[kReadArea] = {};
-    const int count = m_port->ReadImage(area, kReadArea);
-    EndProgress();
-    CTrackerConfig decoded = config;
-    if (count != image::kSize || decoded.DecodeImage(area, image::kSize)) {
-        ShowMessageBox("Read Failed", "Wrenbeacon Read");
-        return true;
-    }
-    image.assign(area, area + image::kSize);
-    config = decoded;
-    return false;
-}
-
-bool Session::WriteBeacon(const std::vector<BYTE>& image) {
-    ShowProgress("Writing", 2 * (2 + image::kSize));
-    const bool failed = m_port->WriteImage(image.data(), static_cast<int>(image.size()));
+    const bool failed = exchange::VerifiedRead(*m_port, ProgressOf("Reading"), config, image);
     EndProgress();
     return failed;
+}
+
+bool Session::WriteBeacon(const std::vector<BYTE>& image, const std::string& advice,
+                          exchange::Banner banner) {
+    const bool failed =
+        exchange::VerifiedWrite(*m_port, ProgressOf("Writing"), image, advice, banner);
+    EndProgress();
+    return failed;
+}
+
+void Session::WarnOfChanges(const CTrackerConfig& record) {
+    for (const ValueChange& change : ValueChanges(record)) {
+        EndProgress();
+        m_env.err << "Warning: " << DescribeChange(change) << "\n";
+    }
+    m_env.err << std::flush;
 }
 
 bool ImageOf(const ConfigFile& file, std::vector<BYTE>& image) {
@@ -198,7 +190,10 @@ bool ImageOf(const ConfigFile& file, std::vector<BYTE>& image) {
     }
     CTrackerConfig config = file.config;
     BYTE built[image::kSize];
-    if (config.EncodeImage(built, image::kSize) == 0) {
+    Messages told;
+    const int count = config.EncodeImage(built, image::kSize, told);
+    ShowMessages(told);  // why there is none, or that a status text was cut
+    if (count == 0) {
         return true;
     }
     image.assign(std::begin(built), std::end(built));

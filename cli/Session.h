@@ -12,6 +12,7 @@
 #include "cli/Tool.h"
 #include "config/ConfigFile.h"
 #include "core/MessageSink.h"
+#include "exchange/VerifiedExchange.h"
 #include "link/ComPort.h"
 #include "link/TracingBackend.h"
 
@@ -47,16 +48,20 @@ public:
     void ShowProgress(const char* label, int total);
     void EndProgress();
 
-    // Asks for the beacon's banner: false when a Wrenbeacon answers, true (told) otherwise.
-    bool QueryVersion();
-    // A verified read (two uploads that agree) decoded into `config`. On failure tells the user
-    // as Read Configuration does and returns true.
+    // The window's verified read and write (exchange/VerifiedExchange.h) with a progress bar.
+    // True (told) on failure.
     bool ReadBeacon(std::vector<BYTE>& image, CTrackerConfig& config);
-    // The verified write of `image`. True (told) on failure.
-    bool WriteBeacon(const std::vector<BYTE>& image);
+    bool WriteBeacon(const std::vector<BYTE>& image, const std::string& advice,
+                     exchange::Banner banner);
+
+    // The values of `record` that its image cannot hold, one warning line each on stderr, also
+    // with --quiet: the window's line under the form says the same.
+    void WarnOfChanges(const CTrackerConfig& record);
 
 private:
     class Progress;
+
+    exchange::ProgressStart ProgressOf(const char* label);
 
     Environment& m_env;
     GlobalOptions m_options;

@@ -53,14 +53,6 @@ bool ReadBytes(const fs::path& path, std::uintmax_t limit, std::string& bytes) {
     return false;
 }
 
-// Runs `decode`, handing whatever it tells the user over as the detail of one message.
-bool DecodeQuietly(CTrackerConfig& config, const std::vector<BYTE>& image, std::string& told) {
-    MessageSink previous = SetMessageSink([&told](const Message& m) { told = m.text; });
-    const bool refused = config.DecodeImage(image.data(), static_cast<int>(image.size()));
-    SetMessageSink(previous);
-    return refused;
-}
-
 bool LoadImage(const fs::path& path, ConfigFile& file) {
     std::string bytes;
     if (ReadBytes(path, image::kSize, bytes)) {
@@ -74,9 +66,10 @@ bool LoadImage(const fs::path& path, ConfigFile& file) {
     }
     ConfigFile loaded;
     loaded.image.assign(bytes.begin(), bytes.end());
-    std::string told;
-    if (DecodeQuietly(loaded.config, loaded.image, told)) {
-        return CannotLoad(path, told);
+    // The decoder's reason becomes the detail of the one message that names the file.
+    Messages told;
+    if (loaded.config.DecodeImage(loaded.image.data(), image::kSize, told)) {
+        return CannotLoad(path, told.empty() ? std::string() : told.front().text);
     }
     file = std::move(loaded);
     return false;
@@ -145,8 +138,11 @@ bool SaveConfigFile(const fs::path& path, const ConfigFile& file) {
     } else {
         CTrackerConfig config = file.config;  // the encoder's derived flags stay out of `file`
         BYTE built[image::kSize];
-        if (config.EncodeImage(built, image::kSize) == 0) {
-            return true;  // the encoder has said why
+        Messages told;
+        const int count = config.EncodeImage(built, image::kSize, told);
+        ShowMessages(told);  // why there is no image, or that a status text was cut
+        if (count == 0) {
+            return true;
         }
         data.assign(std::begin(built), std::end(built));
     }

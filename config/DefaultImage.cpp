@@ -26,13 +26,12 @@ constexpr BYTE kUsedBytes[] = {
     0x6E, 0x62, 0x65, 0x61, 0x63, 0x6F, 0x6E, 0x00,
 };
 // clang-format on
-static_assert(sizeof(kUsedBytes) == 56);
-static_assert(kSize == 128);
+static_assert(sizeof(kUsedBytes) == 56 && sizeof(kUsedBytes) <= kSize);
 
 }  // namespace
 
-std::array<BYTE, 128> DefaultImage() {
-    std::array<BYTE, 128> image{};
+std::array<BYTE, kSize> DefaultImage() {
+    std::array<BYTE, kSize> image{};
     std::copy(std::begin(kUsedBytes), std::end(kUsedBytes), image.begin());
     return image;
 }

@@ -5,10 +5,11 @@
 
 #include <array>
 
+#include "config/ImageLayout.h"
 #include "core/Types.h"
 
 namespace wb::image {
 
-std::array<BYTE, 128> DefaultImage();
+std::array<BYTE, kSize> DefaultImage();
 
 }  // namespace wb::image

@@ -8,7 +8,6 @@
 #include "DeviceUnits.h"
 #include "ImageLayout.h"
 #include "TrackerConfig.h"
-#include "core/MessageSink.h"
 
 using namespace wb::image;
 
@@ -147,19 +146,22 @@ private:
 
 }  // namespace
 
-bool CTrackerConfig::DecodeImage(const BYTE* image, int size) {
+bool CTrackerConfig::DecodeImage(const BYTE* image, int size, wb::Messages& told) {
     if (size != kSize) {
         char text[32];
         std::snprintf(text, sizeof text, "Bad EE Size %d\n", size);
-        return ShowError(text);
+        told.push_back({text, {}, {}});
+        return true;
     }
     // Decoded apart and taken over only when the whole image reads cleanly.
     CTrackerConfig decoded = *this;
     for (int i = 0; i < kProfileCount; ++i) {
         if (const char* damage = ProfileReader(image, i, decoded).Read()) {
-            const std::string text = std::string("The configuration image is damaged: the ") +
-                                     kProfileNames[i] + " " + damage + ".";
-            return ShowError(text.c_str());
+            told.push_back({std::string("The configuration image is damaged: the ") +
+                                kProfileNames[i] + " " + damage + ".",
+                            {},
+                            {}});
+            return true;
         }
     }
     decoded.m_bCalDirty = 0;

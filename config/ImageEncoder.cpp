@@ -6,7 +6,6 @@
 #include "DeviceUnits.h"
 #include "ImageLayout.h"
 #include "TrackerConfig.h"
-#include "core/MessageSink.h"
 
 using namespace wb::image;
 
@@ -154,16 +153,16 @@ BYTE FlagByte(const CTrackerConfig& c, int i, BYTE slotMinute, BYTE slotTenMinut
         FlagBit(c.m_bMicE[i], kFlagMicE));
 }
 
-int RefuseAddresses() {
-    ShowError(kAddressesTooLongText);
+int RefuseAddresses(wb::Messages& told) {
+    told.push_back({kAddressesTooLongText, {}, {}});
     return 0;
 }
 
 }  // namespace
 
-int CTrackerConfig::EncodeImage(BYTE* image, int capacity) {
+int CTrackerConfig::EncodeImage(BYTE* image, int capacity, wb::Messages& told) {
     if (capacity < kSize) {
-        ShowError("Bad EE Size");
+        told.push_back({"Bad EE Size", {}, {}});
         return 0;
     }
     // Built apart and copied at the end, so that a refused record leaves the caller's buffer
@@ -187,7 +186,7 @@ int CTrackerConfig::EncodeImage(BYTE* image, int capacity) {
 
         built[kExtensionOffset + i] = area.Position();
         if (!PutExtensionArea(area, *this, i, slotMinute[i], slotTenMinute[i])) {
-            return RefuseAddresses();
+            return RefuseAddresses(told);
         }
         built[kFlags + i] = FlagByte(*this, i, slotMinute[i], slotTenMinute[i]);
 
@@ -199,7 +198,7 @@ int CTrackerConfig::EncodeImage(BYTE* image, int capacity) {
         } else {
             built[kAddressOffset + i] = area.Position();
             if (!PutAddressBlock(area, m_szCallsign[i], m_szPath[i])) {
-                return RefuseAddresses();
+                return RefuseAddresses(told);
             }
         }
     }
@@ -214,7 +213,7 @@ int CTrackerConfig::EncodeImage(BYTE* image, int capacity) {
         }
     }
     if (cut) {
-        ShowMessageBox(kTruncatedText, kTruncatedCaption);
+        told.push_back({kTruncatedText, kTruncatedCaption, {}});
     }
 
     std::memcpy(image, built, kSize);

@@ -3,6 +3,7 @@
 // calibration. Plain data with fixed-size text arrays; the window owns exactly one.
 #pragma once
 
+#include "core/MessageSink.h"
 #include "core/Types.h"
 
 inline constexpr int kProfileCount = 2;   // 0 = Primary, 1 = Secondary
@@ -22,10 +23,13 @@ public:
     // Rewrites `text` in place as 'CALL' or 'CALL-n'; the result is never longer than the input.
     static void NormalizeAddress(char* text);
 
-    // Record into the 128-byte device image. Returns 128, or 0 when there is no image.
-    int EncodeImage(BYTE* image, int capacity);
-    // Device image into the record. Returns false on success, true when refused (user told).
-    bool DecodeImage(const BYTE* image, int size);
+    // Record into the 128-byte device image. Returns 128, or 0 when there is no image. Tells
+    // nobody: what the user should hear (why there is no image, or that a status text was cut)
+    // is added to `told`, and the caller decides whether to show it.
+    int EncodeImage(BYTE* image, int capacity, wb::Messages& told);
+    // Device image into the record. Returns false on success, true when refused, with why added
+    // to `told`; a refused image leaves the record as it was.
+    bool DecodeImage(const BYTE* image, int size, wb::Messages& told);
 
     // Every field alike, the text arrays byte for byte (also past their NUL).
     bool operator==(const CTrackerConfig&) const = default;

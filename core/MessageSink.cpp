@@ -45,6 +45,12 @@ void ShowMessage(const Message& message) {
     ForwardMessage(CurrentSink(), message);
 }
 
+void ShowMessages(const Messages& messages) {
+    for (const Message& m : messages) {
+        ShowMessage(m);
+    }
+}
+
 }  // namespace wb
 
 bool ShowError(const char* text) {

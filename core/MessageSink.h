@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace wb {
 
@@ -16,6 +17,9 @@ struct Message {
     std::string detail;   // optional reason from the platform and what to do; shown apart
 };
 
+// What an operation that does not talk to the user itself hands back for its caller to show.
+using Messages = std::vector<Message>;
+
 using MessageSink = std::function<void(const Message&)>;
 
 // Installs `sink` and returns the one it replaces. An empty sink restores the default.
@@ -23,6 +27,9 @@ MessageSink SetMessageSink(MessageSink sink);
 
 // Hands `message` to the installed sink and returns when the user has dismissed it.
 void ShowMessage(const Message& message);
+
+// Shows each of `messages` in turn.
+void ShowMessages(const Messages& messages);
 
 // The default sink: "caption: text" (or "Error: text") on stderr, the detail on the next line.
 void PrintMessage(const Message& message);

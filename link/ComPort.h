@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The serial channel to the beacon and the device commands built on it.
 //
-// Every failure is told to the user at once through ShowError, and the operation then returns
+// Every failure is told to the user at once as an error box, and the operation then returns
 // true (or 0 for counts); callers stop without a message of their own. Each command opens the
 // port, talks and closes it again. The one exception: an Open that fails after the device was
 // opened (reading or applying the settings) keeps the port held until the next Open closes it.
@@ -53,6 +53,10 @@ public:
     // Told each time a Wrenbeacon answered the version query on the port, on the thread that
     // runs the exchange: the port is worth remembering.
     void SetAnswerObserver(std::function<void()> observer);
+    // From now on, every failure this port tells once a byte has been written since carries
+    // `note` as a further line of its detail: what a failure part way means for the beacon. An
+    // empty note ends that.
+    void SetFailureNote(std::string note);
 
     bool IsOpen() const { return m_hPort != wb::kInvalidPort; }
 
@@ -60,8 +64,14 @@ public:
     wb::PortHandle m_hPort;  // kInvalidPort exactly while closed
 
 private:
+    // The error box, with the failure note where it applies. Always true.
+    bool Fail(const char* text, const std::string& detail = {}) const;
+
     wb::SerialBackend& m_backend;
     std::string m_szPortName;  // the port opened by name, or empty to open COM m_nPort
     wb::TransferObserver m_observer;
     std::function<void()> m_answerObserver;
+    long long m_written = 0;  // bytes written over the object's life
+    std::string m_note;
+    long long m_noteFrom = 0;  // m_written when the note was set
 };

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "core/MessageSink.h"
 #include "link/ComPort.h"
 #include "link/DeviceProtocol.h"
 
@@ -49,7 +48,7 @@ bool CComPort::ReadVersion(char* buffer, int size) {
         buffer[n] = '\0';
     }
     if (!StartsWithBanner(buffer, n)) {
-        ShowError("Wrenbeacon Not Found");
+        Fail("Wrenbeacon Not Found");
         Close();
         return true;
     }
@@ -93,15 +92,15 @@ bool CComPort::WriteImage(const BYTE* image, int count) {
     if (Download(image, count)) {
         return true;
     }
-    BYTE readBack[kReadBackSize];
-    const int n = Upload(readBack, kReadBackSize);
+    BYTE readBack[kImageAreaSize];
+    const int n = Upload(readBack, kImageAreaSize);
     if (n != count) {
         char text[64];
         std::snprintf(text, sizeof text, "Write Failed (code %d %d)", count, n);
-        return ShowError(text);
+        return Fail(text);
     }
     if (!std::equal(image, image + count, readBack)) {
-        return ShowError("Write Failed");
+        return Fail("Write Failed");
     }
     return false;
 }
@@ -111,8 +110,8 @@ int CComPort::ReadImage(BYTE* buffer, int size) {
     if (n == 0) {
         return 0;
     }
-    BYTE second[kReadBackSize];
-    const int m = Upload(second, kReadBackSize);
+    BYTE second[kImageAreaSize];
+    const int m = Upload(second, kImageAreaSize);
     if (m != n || !std::equal(buffer, buffer + n, second)) {
         return 0;
     }

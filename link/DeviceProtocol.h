@@ -48,23 +48,16 @@ inline constexpr char kToneOff = 'x';
 inline constexpr char kBanner[] = "Wrenbeacon";
 inline constexpr int kBannerLength = sizeof(kBanner) - 1;
 
-// The configuration image that crosses the wire, unchanged both ways.
-inline constexpr int kImageSize = 128;
+// The configuration image crosses the wire unchanged both ways; nothing here looks into it.
 
-// What the callers hand the commands: a version query gets a 32-byte area and size 30 (at most
-// 29 characters and the NUL); an upload, and so a verified read, a 200-byte area and size 200.
-inline constexpr int kVersionArea = 32;
-inline constexpr int kVersionSize = 30;
-inline constexpr int kImageArea = 200;
-
-// Read sizes of the download's flush and of the read-back buffers.
-inline constexpr int kDownloadFlushSize = 100;
-inline constexpr int kReadBackSize = kImageArea;
-
-// The window's work areas: the version query gets 30 bytes of a 32-byte area (at most 29
-// characters and the NUL); an image is read into and encoded into 200 bytes.
+// Work areas. A version query gets 30 bytes of a 32-byte area: at most 29 characters and the NUL.
+// An upload, and so a verified read and the read-back of a verified write, reads into 200 bytes,
+// more than an image, so that an answer too long shows as one.
 inline constexpr int kBannerAreaSize = 32;
 inline constexpr int kBannerQuerySize = 30;
 inline constexpr int kImageAreaSize = 200;
+
+// What the download's flush read may throw away.
+inline constexpr int kDownloadFlushSize = 100;
 
 }  // namespace wb::device

@@ -124,10 +124,6 @@ void ConfigWindow::OnSelchangeProfileTab() {
 }
 
 void ConfigWindow::OnFormChanged() {
-    // Measuring holds messages back through the one sink; not while an action may show some.
-    if (m_actions.IsBusy()) {
-        return;
-    }
     m_controls.SetFieldText(IDC_IMAGE_USAGE, DescribeUsage(MeasureImage(m_form.Preview())).c_str());
 }
 

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/DeviceActions.h"
 
-#include "config/ImageLayout.h"
+#include <exception>
+#include <vector>
+
 #include "core/MessageSink.h"
+#include "exchange/VerifiedExchange.h"
 #include "link/DeviceProtocol.h"
 #include "res/ResourceIds.h"
 
@@ -11,14 +14,10 @@ namespace {
 
 using namespace wb::device;
 
-// Both a verified read and a verified write move two exchanges of a two-byte command and the
-// image: what their progress counts towards.
-static_assert(sizeof(kUpload) == sizeof(kDownload));
-constexpr int kImageTraffic = 2 * (static_cast<int>(sizeof(kUpload)) + image::kSize);
-
 constexpr const char* kReadQuestion =
     "Reading replaces the changes that were not written to the beacon. Read anyway?";
-constexpr const char* kIncompleteWrite = "The beacon may now hold an incomplete configuration.";
+constexpr const char* kStopped =
+    "The action stopped because of an unexpected error. Nothing more was sent to the beacon.";
 
 // Marks the actions busy for one handler, boxes included.
 class BusyScope {
@@ -30,30 +29,6 @@ public:
 
 private:
     bool& m_busy;
-};
-
-// While it lives, every message shown once `applies` says so gets `detail` as a further line.
-class DetailFrom {
-public:
-    DetailFrom(std::function<bool()> applies, std::string detail)
-        : m_applies(std::move(applies)), m_detail(std::move(detail)) {
-        m_previous = SetMessageSink([this](const Message& m) { Forward(m); });
-    }
-    ~DetailFrom() { SetMessageSink(m_previous); }
-    DetailFrom(const DetailFrom&) = delete;
-    DetailFrom& operator=(const DetailFrom&) = delete;
-
-private:
-    void Forward(Message m) const {
-        if (m_applies()) {
-            m.detail += (m.detail.empty() ? "" : "\n") + m_detail;
-        }
-        ForwardMessage(m_previous, m);
-    }
-
-    std::function<bool()> m_applies;
-    std::string m_detail;
-    MessageSink m_previous;
 };
 
 ToneState ToneOf(char code) {
@@ -109,16 +84,31 @@ void DeviceActions::SelectPort() {
     m_port.SetPort(m_controls.GetListSelection(res::IDC_COM_PORT) + 1);
 }
 
+bool DeviceActions::RunExchange(const std::function<bool()>& work) {
+    return m_host.RunInBackground([&] {
+        try {
+            return work();
+        } catch (const std::exception& e) {
+            return Stopped(e.what());
+        } catch (...) {
+            return Stopped("An exception that says nothing about itself.");
+        }
+    });
+}
+
+// On the thread of the exchange, which has ended: the port goes back to the system, so that the
+// next action can open it, and the user hears why nothing more happens.
+bool DeviceActions::Stopped(const std::string& what) {
+    m_port.SetFailureNote({});
+    if (m_port.IsOpen()) {
+        m_port.Close();
+    }
+    return ShowError(kStopped, what);
+}
+
 bool DeviceActions::RunImageExchange(const std::function<bool()>& moveImage) {
     m_host.BeginProgress();
-    const bool failed = m_host.RunInBackground([&] {
-        char banner[kBannerAreaSize] = {};
-        if (m_port.ReadVersion(banner, kBannerQuerySize)) {
-            return true;
-        }
-        m_host.ExpectProgress(kImageTraffic);
-        return moveImage();
-    });
+    const bool failed = RunExchange(moveImage);
     m_host.EndProgress();
     return failed;
 }
@@ -130,7 +120,7 @@ void DeviceActions::OnReadVersion() {
     BusyScope busy(m_busy);
     SelectPort();
     char banner[kBannerAreaSize] = {};
-    if (m_host.RunInBackground([&] { return m_port.ReadVersion(banner, kBannerQuerySize); })) {
+    if (RunExchange([&] { return m_port.ReadVersion(banner, kBannerQuerySize); })) {
         return;
     }
     ShowMessageBox(banner, "Wrenbeacon Version");
@@ -146,19 +136,14 @@ void DeviceActions::OnReadConfig() {
         return;
     }
     SelectPort();
-    BYTE image[kImageAreaSize] = {};
-    int count = 0;
-    const bool failed = RunImageExchange([&] {
-        count = m_port.ReadImage(image, kImageAreaSize);
-        return false;
-    });
-    if (failed) {
+    // Decoded on the worker into a copy; the record changes here, on the window's thread.
+    CTrackerConfig read = m_config;
+    std::vector<BYTE> image;
+    if (RunImageExchange(
+            [&] { return exchange::VerifiedRead(m_port, ExpectImage(), read, image); })) {
         return;
     }
-    if (count != image::kSize || m_config.DecodeImage(image, image::kSize)) {
-        ShowMessageBox("Read Failed", "Wrenbeacon Read");
-        return;
-    }
+    m_config = read;
     m_clean.Note();
     m_form.ConfigToForm();
     ShowMessageBox("Read Successful", "Wrenbeacon Read");
@@ -172,29 +157,21 @@ void DeviceActions::OnWriteConfig() {
     SelectPort();
     m_form.FormToConfig();
     BYTE image[kImageAreaSize] = {};
-    const int count = m_config.EncodeImage(image, kImageAreaSize);
+    Messages told;
+    const int count = m_config.EncodeImage(image, kImageAreaSize, told);
+    ShowMessages(told);  // the notice of a cut text goes before the write, a refusal instead
     if (count == 0) {
-        return;  // the encoder has said why; the port is never opened
+        return;  // the port is never opened
     }
-    // Once a byte of the download has moved, a failure may have left the beacon holding part of
-    // the new image: every message from then on says so.
-    // The success box that follows is no such message: the detail ends with the exchange.
-    std::atomic<int> movedAtDownload{-1};
-    bool failed = false;
-    {
-        const DetailFrom detail(
-            [&] {
-                const int from = movedAtDownload.load();
-                return from >= 0 && m_moved.load() > from;
-            },
-            std::string(kIncompleteWrite) + " " + m_writeAdvice);
-        failed = RunImageExchange([&] {
-            movedAtDownload = m_moved.load();
-            return m_port.WriteImage(image, count);
-        });
+    const std::span<const BYTE> sent(image, static_cast<std::size_t>(count));
+    if (RunImageExchange(
+            [&] { return exchange::VerifiedWrite(m_port, ExpectImage(), sent, m_writeAdvice); })) {
+        return;
     }
     // The very bytes that were sent and verified go back into the record.
-    if (failed || m_config.DecodeImage(image, count)) {
+    told.clear();
+    if (m_config.DecodeImage(image, count, told)) {
+        ShowMessages(told);
         return;
     }
     m_clean.Note();
@@ -202,11 +179,15 @@ void DeviceActions::OnWriteConfig() {
     ShowMessageBox("Write Successful", "Wrenbeacon Write");
 }
 
+exchange::ProgressStart DeviceActions::ExpectImage() {
+    return [this](int bytes) { m_host.ExpectProgress(bytes); };
+}
+
 // True when it failed. A command that failed before any byte went out changed nothing; one that
 // failed later may have left any tone on.
 bool DeviceActions::RunTone(char code) {
     const int before = m_moved.load();
-    const bool failed = m_host.RunInBackground([&] { return m_port.SendTone(code); });
+    const bool failed = RunExchange([&] { return m_port.SendTone(code); });
     m_tonePort = m_port.m_nPort;
     m_tonePortName = m_port.PortName();
     if (!failed) {

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "config/TrackerConfig.h"
+#include "exchange/VerifiedExchange.h"
 #include "link/ComPort.h"
 #include "ui/ActionHost.h"
 #include "ui/CleanRecord.h"
@@ -61,9 +62,13 @@ private:
     void SendTone(char code);
     bool RunTone(char code);
     void ShowTone(ToneState tone);
-    // In the background: makes sure a Wrenbeacon answers, then moves the image, showing its
-    // progress. True when it failed (the user has been told).
+    // Runs `work` in the background. An exception that ends it is an error box that says the
+    // action stopped, and a failed result; the port is released.
+    bool RunExchange(const std::function<bool()>& work);
+    bool Stopped(const std::string& what);
+    // The same, with the progress indicator shown for the image's exchanges.
     bool RunImageExchange(const std::function<bool()>& moveImage);
+    exchange::ProgressStart ExpectImage();
 
     ControlAccess& m_controls;
     ConfigForm& m_form;

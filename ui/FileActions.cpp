@@ -18,7 +18,8 @@ bool FileActions::OnOpenConfig(const std::filesystem::path& path) {
         // Into the record as it stands, so that settings the image has switched off keep their
         // values, as after a read. The image decoded once already; it decodes again.
         opened = m_config;
-        opened.DecodeImage(file.image.data(), static_cast<int>(file.image.size()));
+        Messages unused;  // it cannot fail the second time
+        opened.DecodeImage(file.image.data(), static_cast<int>(file.image.size()), unused);
     }
     opened.m_nProfile = m_config.m_nProfile;
     opened.m_bCalDirty =

@@ -4,18 +4,20 @@
 #include <cstring>
 
 #include "config/ImageLayout.h"
-#include "core/MessageSink.h"
+#include "config/ValueChanges.h"
 
 namespace wb::ui {
 
 ImageUsage MeasureImage(const CTrackerConfig& record) {
     CTrackerConfig copy = record;
     BYTE bytes[2 * image::kSize] = {};
-    const MessageSink previous = SetMessageSink([](const Message&) {});
-    const int count = copy.EncodeImage(bytes, sizeof bytes);
-    SetMessageSink(previous);
+    Messages unshown;  // the line says it
+    const int count = copy.EncodeImage(bytes, sizeof bytes, unshown);
 
     ImageUsage usage;
+    for (const ValueChange& change : ValueChanges(record)) {
+        usage.changes.push_back(DescribeChange(change));
+    }
     if (count == 0) {
         usage.addressesRefused = true;
         return usage;
@@ -33,6 +35,9 @@ std::string DescribeUsage(const ImageUsage& usage) {
     const std::string of = std::to_string(usage.needed) + " of " + std::to_string(image::kSize);
     if (usage.addressesRefused) {
         return "Paths too long: Write will refuse them";
+    }
+    if (!usage.changes.empty()) {
+        return usage.changes.front();
     }
     if (usage.textsCut) {
         return "Needs " + of + " bytes: a status text will be cut";

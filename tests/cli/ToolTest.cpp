@@ -146,7 +146,8 @@ TEST(Tool, BeaconFailuresGiveTheWindowsMessagesAndExitCodeOne) {
              QueueWrite(f, b);
          },
          {"write", "--no-backup", "DEFAULT"},
-         "Error: Write Failed\n"},
+         "Error: Write Failed\n  The beacon may now hold an incomplete configuration. Check the "
+         "cable and write the file again.\n"},
         {"no backup",
          [](FakeSerialBackend& f, auto& a, auto& b) {
              QueueVersion(f);
@@ -360,4 +361,64 @@ TEST(Tool, TraceNamesTheDeviceAndHoldsBytesAndMessages) {
     FakeSerialBackend silent;
     run.Run(silent, {"--trace", run.Path("t.log"), "version"});
     EXPECT_TRUE(Contains(run.Contents("t.log"), " message Error: Wrenbeacon Not Found"));
+}
+
+// A write that fails once the download began says so, and how to put back what the beacon held:
+// the backup, written without another backup of the broken configuration.
+TEST(Tool, AWriteThatFailsPartWaySaysHowToRestoreTheBeacon) {
+    ToolRun run("halfway");
+    run.Put("default.bin", Text(wb::test::DefaultImage()));
+    const std::string incomplete = "  The beacon may now hold an incomplete configuration. ";
+    for (bool backup : {true, false}) {
+        SCOPED_TRACE(backup);
+        FakeSerialBackend fake;
+        const std::vector<BYTE> image = Bytes(wb::test::DefaultImage());
+        if (backup) {
+            QueueRead(fake, image);
+        } else {
+            QueueVersion(fake);
+        }
+        fake.QueueRead(std::vector<BYTE>{});  // the download's flush
+        // The banner query, the backup's two uploads, ESC D and 60 bytes of the image.
+        fake.Fail(FakeSerialBackend::Call::WriteByte, 3 + (backup ? 4 : 0) + 2 + 61);
+        const auto r = backup ? run.Run(fake, {"--port", "COM2", "write", run.Path("default.bin")})
+                              : run.Run(fake, {"write", "--no-backup", run.Path("default.bin")});
+        EXPECT_EQ(r.code, 1);
+        std::string advice = "Check the cable and write the file again.";
+        if (backup) {
+            const auto saved =
+                std::filesystem::directory_iterator(run.dir / "data" / "backups")->path();
+            advice =
+                "To restore what it held, write the backup: wrenbeacon --port COM2 write "
+                "--no-backup \"" +
+                saved.string() + "\"";
+        }
+        EXPECT_EQ(r.err, "Error: ComPort write failed\n" + incomplete + advice + "\n");
+    }
+}
+
+// Values the image cannot hold are named before a text's record is encoded to be written or
+// saved as an image, in the window's words; a .bin, or text to text, changes nothing.
+TEST(Tool, WriteAndConvertWarnOfValuesTheImageCannotHold) {
+    ToolRun run("limits");
+    FakeSerialBackend fake;
+    run.Put("d.bin", Text(wb::test::DefaultImage()));
+    ASSERT_EQ(run.Run(fake, {"convert", run.Path("d.bin"), run.Path("d.toml")}).code, 0);
+    std::string text = run.Contents("d.toml");
+    text.replace(text.find("status_every_transmissions = 3"), 30,
+                 "status_every_transmissions = 256");
+    run.Put("d.toml", text);
+    const std::string warning = "Warning: Primary Send every: stored as 0, not 256\n";
+
+    auto r = run.Run(fake, {"--quiet", "convert", run.Path("d.toml"), run.Path("e.bin")});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.err, warning);
+    r = run.Run(fake, {"convert", run.Path("d.toml"), run.Path("e.toml")});
+    EXPECT_EQ(r.err, "");
+    r = run.Run(fake, {"convert", run.Path("e.bin"), run.Path("f.bin")});
+    EXPECT_EQ(r.err, "");
+
+    FakeSerialBackend beacon;  // silent: the warning comes before anything is sent
+    r = run.Run(beacon, {"write", "--no-backup", run.Path("d.toml")});
+    EXPECT_EQ(r.err, warning + "Error: Wrenbeacon Not Found\n");
 }

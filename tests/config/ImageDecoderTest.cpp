@@ -15,6 +15,7 @@ using wb::test::DefaultImage;
 using wb::test::Encode;
 using wb::test::Image;
 using wb::test::MessageRecorder;
+using wb::test::Texts;
 
 namespace {
 
@@ -120,16 +121,18 @@ TEST(ImageDecoder, AddressChainsAndPathCommas) {
 
 TEST(ImageDecoder, WrongSizeIsRefusedLeavingTheRecord) {
     for (int size : {127, 129, 0, -1}) {
-        MessageRecorder messages;
+        MessageRecorder sink;
         CTrackerConfig config;
         config.m_bCalDirty = 1;
         config.m_nTxDelay[0] = 1;
         const CTrackerConfig before = config;
         std::vector<BYTE> bytes(200, 0);
-        EXPECT_TRUE(config.DecodeImage(bytes.data(), size));
-        EXPECT_EQ(messages.texts(),
+        wb::Messages told;
+        EXPECT_TRUE(config.DecodeImage(bytes.data(), size, told));
+        EXPECT_EQ(Texts(told),
                   std::vector<std::string>{"Bad EE Size " + std::to_string(size) + "\n"});
-        EXPECT_EQ(messages.messages()[0].caption, "");
+        EXPECT_EQ(told[0].caption, "");
+        EXPECT_TRUE(sink.messages().empty()) << "the caller decides what to show";
         EXPECT_TRUE(config == before);
     }
 }
@@ -171,14 +174,14 @@ TEST(ImageDecoder, DamagedImagesAreRefusedLeavingTheRecord) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        MessageRecorder messages;
         Image image = DefaultImage();
         c.damage(image);
         CTrackerConfig config;
         config.m_bCalDirty = 1;
         const CTrackerConfig before = config;
-        EXPECT_TRUE(config.DecodeImage(image.data(), 128));
-        EXPECT_EQ(messages.texts(), std::vector<std::string>{damaged + c.what + "."});
+        wb::Messages told;
+        EXPECT_TRUE(config.DecodeImage(image.data(), 128, told));
+        EXPECT_EQ(Texts(told), std::vector<std::string>{damaged + c.what + "."});
         EXPECT_TRUE(config == before);
     }
 }

@@ -14,6 +14,7 @@ using wb::test::DefaultImage;
 using wb::test::Encode;
 using wb::test::Image;
 using wb::test::MessageRecorder;
+using wb::test::Texts;
 
 namespace {
 
@@ -38,10 +39,10 @@ std::string Digipeaters(int count) {
 }  // namespace
 
 TEST(ImageEncoder, DefaultRecordGivesTheKnownImage) {
-    MessageRecorder messages;
     CTrackerConfig config;
-    EXPECT_EQ(Encode(config), DefaultImage());
-    EXPECT_TRUE(messages.messages().empty());
+    wb::Messages told;
+    EXPECT_EQ(Encode(config, told), DefaultImage());
+    EXPECT_TRUE(told.empty());
 }
 
 TEST(ImageEncoder, SecondaryBlockIsSharedOnlyForIdenticalTexts) {
@@ -88,20 +89,24 @@ TEST(ImageEncoder, SecondaryStatusIsSharedOnlyForIdenticalText) {
     }
 }
 
-TEST(ImageEncoder, StatusTextsAreCutAtByte126WithOneWarning) {
-    MessageRecorder messages;
+// The notice comes back to the caller, who decides whether to show it: nothing reaches the
+// message sink.
+TEST(ImageEncoder, StatusTextsAreCutAtByte126WithOneNoticeForTheCaller) {
+    MessageRecorder sink;
     CTrackerConfig config;
     const std::string primary(90, 'p');
     std::strcpy(config.m_szStatus[0], primary.c_str());
     std::strcpy(config.m_szStatus[1], "second");
-    const Image image = Encode(config);
+    wb::Messages told;
+    const Image image = Encode(config, told);
     EXPECT_EQ(Bytes(image, 45, 82), primary.substr(0, 82));
     EXPECT_EQ(image[127], 0);
     EXPECT_EQ(image[14], 45);
     EXPECT_EQ(image[15], 127);
-    ASSERT_EQ(messages.messages().size(), 1u);
-    EXPECT_EQ(messages.messages()[0].text, kTruncated);
-    EXPECT_EQ(messages.messages()[0].caption, "Status Beacon Text Truncated");
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].text, kTruncated);
+    EXPECT_EQ(told[0].caption, "Status Beacon Text Truncated");
+    EXPECT_TRUE(sink.messages().empty());
 
     CTrackerConfig decoded;
     wb::test::Decode(decoded, image);
@@ -109,11 +114,11 @@ TEST(ImageEncoder, StatusTextsAreCutAtByte126WithOneWarning) {
     EXPECT_STREQ(decoded.m_szStatus[1], "");
 
     // Two long texts that are equal are stored (and cut) once.
-    messages.clear();
+    told.clear();
     std::strcpy(config.m_szStatus[1], primary.c_str());
-    const Image shared = Encode(config);
+    const Image shared = Encode(config, told);
     EXPECT_EQ(shared[15], 45);
-    EXPECT_EQ(messages.messages().size(), 1u);
+    EXPECT_EQ(told.size(), 1u);
 }
 
 TEST(ImageEncoder, SlotWordAndDerivedSlotFlags) {
@@ -179,42 +184,44 @@ TEST(ImageEncoder, SmartBeaconingBytesPrecedeTheSlotWord) {
 }
 
 TEST(ImageEncoder, TooSmallBufferIsRefusedUntouched) {
-    MessageRecorder messages;
+    MessageRecorder sink;
     CTrackerConfig config;
     config.m_bTimeSlot[0] = 1;
     const CTrackerConfig before = config;
     Image buffer;
     buffer.fill(0xEE);
-    EXPECT_EQ(config.EncodeImage(buffer.data(), 127), 0);
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{"Bad EE Size"});
-    EXPECT_EQ(messages.messages()[0].caption, "");
+    wb::Messages told;
+    EXPECT_EQ(config.EncodeImage(buffer.data(), 127, told), 0);
+    EXPECT_EQ(Texts(told), std::vector<std::string>{"Bad EE Size"});
+    EXPECT_EQ(told[0].caption, "");
+    EXPECT_TRUE(sink.messages().empty());
     EXPECT_EQ(std::string(buffer.begin(), buffer.end()), std::string(128, '\xEE'));
     EXPECT_TRUE(config == before);
 }
 
 // Address blocks and extension areas must leave byte 127 for the status texts' zero.
 TEST(ImageEncoder, AddressBlocksEndingAtByte126StillEncode) {
-    MessageRecorder messages;
     CTrackerConfig config;
     config.m_bTimeSlot[0] = 1;                                // 2 bytes at 28
     std::strcpy(config.m_szPath[0], Digipeaters(5).c_str());  // 45 bytes at 30
     std::strcpy(config.m_szPath[1], Digipeaters(6).c_str());  // 52 bytes at 75
     std::strcpy(config.m_szStatus[1], "other");
-    const Image image = Encode(config);
+    wb::Messages told;
+    const Image image = Encode(config, told);
     EXPECT_EQ(image[1], 75);
     EXPECT_EQ(Bytes(image, 124, 3), std::string("\x03\xF0\x00", 3));
     EXPECT_EQ(image[14], 127);
     EXPECT_EQ(image[15], 127);
     EXPECT_EQ(image[127], 0);
-    EXPECT_EQ(messages.texts(), std::vector<std::string>{kTruncated});
+    EXPECT_EQ(Texts(told), std::vector<std::string>{kTruncated});
     EXPECT_EQ(config.m_bSlotMinute[0], 1);
 
     // Both texts empty: nothing is cut, nothing is said.
-    messages.clear();
+    told.clear();
     config.m_szStatus[0][0] = '\0';
     config.m_szStatus[1][0] = '\0';
-    Encode(config);
-    EXPECT_TRUE(messages.messages().empty());
+    Encode(config, told);
+    EXPECT_TRUE(told.empty());
 }
 
 TEST(ImageEncoder, AddressBlocksPastByte126AreRefusedLeavingEverythingUntouched) {
@@ -234,13 +241,13 @@ TEST(ImageEncoder, AddressBlocksPastByte126AreRefusedLeavingEverythingUntouched)
     std::strcpy(tooLong[2].m_szPath[0], std::string(99, ',').c_str());
 
     for (CTrackerConfig& config : tooLong) {
-        MessageRecorder messages;
         config.m_nTxInterval[0] = 30;
         const CTrackerConfig before = config;
         Image buffer;
         buffer.fill(0xEE);
-        EXPECT_EQ(config.EncodeImage(buffer.data(), 200), 0);
-        EXPECT_EQ(messages.texts(), std::vector<std::string>{kTooLong});
+        wb::Messages told;
+        EXPECT_EQ(config.EncodeImage(buffer.data(), static_cast<int>(buffer.size()), told), 0);
+        EXPECT_EQ(Texts(told), std::vector<std::string>{kTooLong});
         EXPECT_EQ(std::string(buffer.begin(), buffer.end()), std::string(128, '\xEE'));
         EXPECT_TRUE(config == before);
     }

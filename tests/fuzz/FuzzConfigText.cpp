@@ -8,12 +8,13 @@
 #include <string_view>
 
 #include "config/ConfigText.h"
+#include "config/ImageLayout.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 using wb::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    wb::fuzz::SilenceMessages();
+    wb::fuzz::ForbidMessages();
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     CTrackerConfig config;
     config.m_nProfile = 1;
@@ -30,8 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(!wb::text::TextToConfig(written, again, error));
     Check(again == config);
     Check(wb::text::ConfigToText(again) == written);
-    BYTE image[128];
-    const int n = config.EncodeImage(image, 128);
-    Check(n == 0 || n == 128);
+    BYTE image[wb::image::kSize];
+    wb::Messages told;
+    const int n = config.EncodeImage(image, wb::image::kSize, told);
+    Check(n == 0 || n == wb::image::kSize);
+    Check(n != 0 || told.size() == 1u);
     return 0;
 }

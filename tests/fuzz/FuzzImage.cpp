@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "config/ImageLayout.h"
 #include "config/TrackerConfig.h"
 #include "tests/fuzz/FuzzSupport.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 using wb::fuzz::Check;
 
-constexpr int kImageSize = 128;
+constexpr int kImageSize = wb::image::kSize;
 
 // A record far from the defaults, to show that a refused image leaves it as it was.
 CTrackerConfig UnusualRecord() {
@@ -48,12 +49,16 @@ bool TextsTerminated(const CTrackerConfig& c) {
     return true;
 }
 
-// Fails when the record does not decode from `image`; a refusal must leave it unchanged.
+// Fails when the record does not decode from `image`; a refusal must leave it unchanged and
+// say why in one error message.
 bool Decodes(CTrackerConfig& c, const std::vector<BYTE>& image) {
     const CTrackerConfig before = c;
-    const bool refused = c.DecodeImage(image.data(), static_cast<int>(image.size()));
+    wb::Messages told;
+    const bool refused = c.DecodeImage(image.data(), static_cast<int>(image.size()), told);
     Check(TextsTerminated(c));
     Check(!refused || c == before);
+    Check(told.size() == (refused ? 1u : 0u));
+    Check(!refused || (!told[0].text.empty() && told[0].caption.empty()));
     return !refused;
 }
 
@@ -61,8 +66,13 @@ bool Decodes(CTrackerConfig& c, const std::vector<BYTE>& image) {
 bool Encodes(CTrackerConfig& c, std::vector<BYTE>& image) {
     image.assign(kImageSize, 0xA5);
     const CTrackerConfig before = c;
-    const int n = c.EncodeImage(image.data(), kImageSize);
+    wb::Messages told;
+    const int n = c.EncodeImage(image.data(), kImageSize, told);
     Check(n == 0 || n == kImageSize);
+    // A refusal says why as an error; a full image at most notes a cut status text.
+    Check(told.size() <= 1u);
+    Check(n != 0 || (told.size() == 1u && told[0].caption.empty()));
+    Check(n == 0 || told.empty() || told[0].caption == "Status Beacon Text Truncated");
     if (n == 0) {
         Check(c == before);
         for (BYTE b : image) {
@@ -128,7 +138,7 @@ void Run(CTrackerConfig c, const std::uint8_t* data, std::size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    wb::fuzz::SilenceMessages();
+    wb::fuzz::ForbidMessages();
     Run(CTrackerConfig(), data, size);
     Run(UnusualRecord(), data, size);
     return 0;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What every fuzz target shares: a property that fails stops the run where it failed, and the
-// messages that the code under test shows go nowhere.
+// What every fuzz target shares: a property that fails stops the run where it failed, and a
+// message that the code under test shows on its own is such a failure: it hands them back.
 #pragma once
 
 #include "core/MessageSink.h"
@@ -14,12 +14,12 @@ inline void Check(bool ok) {
 }
 
 // Once per process, before the first input.
-inline void SilenceMessages() {
-    static const bool silenced = [] {
-        SetMessageSink([](const Message&) {});
+inline void ForbidMessages() {
+    static const bool forbidden = [] {
+        SetMessageSink([](const Message&) { Check(false); });
         return true;
     }();
-    (void)silenced;
+    (void)forbidden;
 }
 
 }  // namespace wb::fuzz

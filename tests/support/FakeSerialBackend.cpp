@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <stdexcept>
 
 namespace wb::test {
 namespace {
@@ -22,6 +23,10 @@ void FakeSerialBackend::Fail(Call call, int nth) {
 void FakeSerialBackend::FailOpen(int nth, std::string reason) {
     Fail(Call::Open, nth);
     m_openReasons[nth] = std::move(reason);
+}
+
+void FakeSerialBackend::Throw(Call call, int nth) {
+    m_throws[call].insert(nth);
 }
 
 void FakeSerialBackend::WriteTimesOut(int nth) {
@@ -57,6 +62,10 @@ void FakeSerialBackend::HangUp(Duration after) {
 
 bool FakeSerialBackend::Failing(Call call) {
     const int nth = ++m_calls[call];
+    if (m_throws[call].contains(nth)) {
+        throw std::runtime_error("thrown by call " + std::to_string(static_cast<int>(call)) + " " +
+                                 std::to_string(nth));
+    }
     return m_failures[call].contains(nth);
 }
 

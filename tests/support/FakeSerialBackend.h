@@ -30,6 +30,9 @@ public:
     void FailOpen(int nth, std::string reason);
     // The nth one-byte write succeeds but reports nothing written, after its 302 ms ran out.
     void WriteTimesOut(int nth);
+    // The nth call of that kind throws std::runtime_error("thrown by call <kind> <nth>"), as a
+    // backend with a fault of its own would.
+    void Throw(Call call, int nth);
 
     // What the device sends during the following reads, in order: each read that finds nothing
     // waiting gets the next of these at once, and a read with nothing queued gets nothing (a
@@ -91,6 +94,7 @@ private:
 
     std::map<Call, int> m_calls;
     std::map<Call, std::set<int>> m_failures;
+    std::map<Call, std::set<int>> m_throws;
     std::map<int, std::string> m_openReasons;
     std::set<int> m_writeTimeouts;
     std::deque<Reply> m_replies;

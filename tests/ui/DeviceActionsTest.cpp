@@ -32,7 +32,8 @@ Bytes Cat(std::initializer_list<Bytes> parts) {
 
 Bytes ImageOf(CTrackerConfig config) {
     BYTE bytes[200] = {};
-    EXPECT_EQ(config.EncodeImage(bytes, 200), 128);
+    Messages told;
+    EXPECT_EQ(config.EncodeImage(bytes, 200, told), 128);
     return Bytes(bytes, bytes + 128);
 }
 
@@ -274,6 +275,44 @@ TEST_F(Actions, ARefusedImageNeverOpensThePort) {
     EXPECT_EQ(messages.messages()[0].caption, "");
     EXPECT_TRUE(backend.log().empty());
     EXPECT_EQ(host.runs, 0);
+}
+
+// A fault of the port's own that throws ends the action with a box, not the program: the port
+// goes back to the system, the progress ends and the next action runs.
+TEST(ActionException, StopsTheActionReleasesThePortAndLeavesTheWindowUsable) {
+    using Call = FakeSerialBackend::Call;
+    const struct {
+        int button;
+        void (*script)(FakeSerialBackend&);
+    } cases[] = {
+        {IDC_WRITE_CONFIG,
+         [](FakeSerialBackend& b) {
+             AnswerVersion(b);
+             TakeDownload(b);
+             b.Throw(Call::WriteByte, 3 + 2 + 50);  // in the image
+         }},
+        {IDC_READ_VERSION, [](FakeSerialBackend& b) { b.Throw(Call::SetTimeouts, 1); }},
+        {IDC_SEND_BOTH, [](FakeSerialBackend& b) { b.Throw(Call::WriteByte, 2); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        WindowRig rig;
+        c.script(rig.backend);
+        rig.Click(c.button);
+        ASSERT_EQ(rig.Shown(),
+                  (BoxList{{"The action stopped because of an unexpected error. Nothing more was "
+                            "sent to the beacon.",
+                            ""}}));
+        EXPECT_EQ(rig.messages.messages()[0].detail.rfind("thrown by call", 0), 0u);
+        EXPECT_FALSE(rig.backend.holding());
+        EXPECT_FALSE(rig.window.Actions().IsBusy());
+        EXPECT_EQ(rig.host.begun, rig.host.ended);
+
+        rig.messages.clear();
+        AnswerVersion(rig.backend);
+        rig.Click(IDC_READ_VERSION);
+        EXPECT_EQ(rig.Shown(), (BoxList{{kBanner, "Wrenbeacon Version"}}));
+    }
 }
 
 TEST_F(Actions, EachToneButtonStopsThenSendsItsCode) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "config/ValueChanges.h"
 #include "res/Resources.h"
 #include "tests/ui/WindowFixture.h"
 
@@ -28,7 +29,8 @@ constexpr const char* kIncomplete =
 
 Bytes ImageOf(CTrackerConfig config) {
     BYTE bytes[200] = {};
-    EXPECT_EQ(config.EncodeImage(bytes, 200), 128);
+    Messages told;
+    EXPECT_EQ(config.EncodeImage(bytes, 200, told), 128);
     return Bytes(bytes, bytes + 128);
 }
 
@@ -344,6 +346,55 @@ TEST_F(UsageLine, CountsTheBytesAsTheUserTypesAndWarnsBeforeWrite) {
     AnswerRead(backend, ImageOf(CTrackerConfig()));
     Click(IDC_READ_CONFIG);
     EXPECT_EQ(Text(IDC_IMAGE_USAGE), "Uses 56 of 128 bytes") << "after showing what was read";
+}
+
+// A value the image cannot hold is named before Write, ahead of a cut text; each profile's
+// values count, whichever tab shows.
+TEST_F(UsageLine, WarnsOfAValueTheBeaconCannotHold) {
+    Type(IDC_STATUS_EVERY, "256");
+    Type(IDC_STATUS_TEXT, std::string(80, 's'));
+    window.OnFormChanged();
+    EXPECT_EQ(Text(IDC_IMAGE_USAGE), "Primary Send every: stored as 0, not 256");
+    Type(IDC_STATUS_EVERY, "255");
+    window.OnFormChanged();
+    EXPECT_EQ(Text(IDC_IMAGE_USAGE), "Needs 137 of 128 bytes: a status text will be cut");
+
+    ShowTab(1);
+    Type(IDC_TX_INTERVAL, "65536");
+    ShowTab(0);
+    EXPECT_EQ(Text(IDC_IMAGE_USAGE), "Secondary Transmit Every: stored as 0, not 65536");
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+// The warnings name fields by the labels the form shows them under.
+TEST(UsageLineLabels, AreTheFormsLabels) {
+    CTrackerConfig record;
+    for (int i = 0; i < kProfileCount; ++i) {
+        record.m_bSmartBeacon[i] = record.m_bTimeSlot[i] = 1;
+        for (int* field :
+             {&record.m_nTxDelay[i], &record.m_nTxInterval[i], &record.m_nQuietTime[i],
+              &record.m_nStatusEvery[i], &record.m_nMicEMessage[i], &record.m_nMicEPath[i],
+              &record.m_nSlotOffset[i], &record.m_nMinTurnAngle[i], &record.m_nTurnSlope[i],
+              &record.m_nMinTurnTime[i], &record.m_nSlowSpeed[i], &record.m_nSlowRate[i],
+              &record.m_nFastSpeed[i], &record.m_nFastRate[i]}) {
+            *field = 1 << 20;
+        }
+        record.m_cSymbol[i] = record.m_cSymbolTable[i] = '\x01';
+    }
+    record.m_nCalibration = -7;
+    std::vector<std::string> labels;
+    for (const ControlTemplate& c : ConfigDialogTemplate().controls) {
+        labels.emplace_back(c.text);
+    }
+    const auto changes = ValueChanges(record);
+    EXPECT_EQ(changes.size(), 1u + 2u * 16u) << "every field of both profiles";
+    for (const ValueChange& change : changes) {
+        std::string label = change.field;
+        if (label.starts_with("MIC-E ")) {
+            label.erase(0, 6);  // "Message:" and "Path:" in the "MIC-E Settings" group
+        }
+        EXPECT_NE(std::find(labels.begin(), labels.end(), label + ":"), labels.end()) << label;
+    }
 }
 
 TEST(Tooltips, EveryControlOfTheFormHasOne) {

@@ -7,10 +7,11 @@
 #include <cstdint>
 
 #include "config/DefaultImage.h"
+#include "config/ImageLayout.h"
 
 namespace wb::sim {
 
-inline constexpr std::size_t kImageSize = 128;
+inline constexpr std::size_t kImageSize = image::kSize;
 using Image = std::array<std::uint8_t, kImageSize>;
 
 using image::DefaultImage;  // the factory image the beacon starts from

@@ -31,7 +31,8 @@ using Sent = std::vector<std::uint8_t>;
 sim::Image ImageOf(const CTrackerConfig& config) {
     CTrackerConfig copy = config;
     BYTE bytes[200] = {};
-    EXPECT_EQ(copy.EncodeImage(bytes, 200), 128);
+    Messages told;
+    EXPECT_EQ(copy.EncodeImage(bytes, 200, told), 128);
     sim::Image image{};
     std::memcpy(image.data(), bytes, image.size());
     return image;

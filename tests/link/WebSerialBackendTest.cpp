@@ -115,14 +115,14 @@ TEST_F(WebSerialBackend, BytesReachThePortAtLeastTheirPauseApart) {
 
 TEST_F(WebSerialBackend, BytesOutsideAReadWaitForTheNextOne) {
     ASSERT_FALSE(port.Open());
-    // Sent while the host writes, and after the first read has ended on 50 ms of silence.
-    line.Peer().Send(Bytes("AB"));
-    line.Peer().Send(Bytes("CD"), Ms(300));
+    line.Peer().Send(Bytes("AB"));  // while the host writes
     const std::vector<BYTE> command(5, 0x1B);
     EXPECT_FALSE(port.Write(command.data(), 5));
     BYTE buffer[29] = {};
     ASSERT_EQ(port.Read(buffer, 29), 2);
     EXPECT_EQ(std::string(buffer, buffer + 2), "AB");
+    line.Peer().Send(Bytes("CD"));  // after that read has ended on its silence
+    line.Backend().Sleep(30);
     ASSERT_EQ(port.Read(buffer, 29), 2);
     EXPECT_EQ(std::string(buffer, buffer + 2), "CD");
     EXPECT_TRUE(messages.texts().empty());

@@ -176,4 +176,12 @@ fs::path SaveNewConfigFile(const std::function<fs::path(int)>& nameFor, int coun
     return saved;
 }
 
+bool ReportCannotLoad(const std::filesystem::path& path, const std::string& why) {
+    return CannotLoad(path, why);
+}
+
+bool ReportCannotSave(const std::filesystem::path& path, const std::string& why) {
+    return CannotSave(path, why);
+}
+
 }  // namespace wb

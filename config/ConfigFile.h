@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "config/TrackerConfig.h"
@@ -41,5 +42,10 @@ bool SaveConfigFile(const std::filesystem::path& path, const ConfigFile& file);
 // these names. The name it took, or empty when it could not be saved (told).
 std::filesystem::path SaveNewConfigFile(const std::function<std::filesystem::path(int)>& nameFor,
                                         int count, const ConfigFile& file);
+
+// The messages of the two above, for a file that a front end reads or writes on its own (the
+// browser's file pickers): `why` is the platform's reason. Both return true.
+bool ReportCannotLoad(const std::filesystem::path& path, const std::string& why);
+bool ReportCannotSave(const std::filesystem::path& path, const std::string& why);
 
 }  // namespace wb

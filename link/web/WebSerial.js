@@ -8,60 +8,102 @@
 Module['wbSerial'] = (function () {
   'use strict';
   const kLine = { baudRate: 4800, dataBits: 8, parity: 'none', stopBits: 1, flowControl: 'none' };
-  const kBusy =
-    'The port is in use: another program, browser tab or window has it open. Close that one and ' +
-    'try again.';
-  const kGone = 'The adapter is no longer there: plug it in again and choose it in the port list.';
+  // What open() answers besides a handle (see SerialBackendWeb.cpp).
+  const kNoPort = 0;
+  const kRefused = -1;
+  const kGone = -2;
 
   const now = () => performance.now();
 
   // Timers in a worker keep their time in a hidden tab, where a page's own are held to about one
-  // a second; where no worker can be made, the page's timers serve.
+  // a second; where no worker can be made, or it fails to start, the page's timers serve.
   const timers = (function () {
-    const kLead = 1;
+    // A timer wakes the page late: by a fraction of a millisecond on an idle machine, by a few on
+    // a busy one. A wait that must end on time (the pause after a byte, a read's limit) is woken
+    // this much early and waited out by the page itself.
+    const kEarly = 1.5;
     let worker = null;
-    const waiting = new Map();
+    const waiting = new Map();  // id -> { at, done }
     let next = 1;
+
+    function pageTimer(at, done) {
+      const t = setTimeout(done, Math.max(0, at - now()));
+      return () => clearTimeout(t);
+    }
+
+    function fallBack() {
+      worker = null;
+      for (const entry of waiting.values()) pageTimer(entry.at, entry.done);
+      waiting.clear();
+    }
+
     try {
       if (typeof Worker === 'function' && typeof Blob === 'function' && typeof URL === 'function') {
-        // A timer fires a millisecond or so late, and the worker's message takes a while to
-        // reach the page: the worker wakes a little early and answers a millisecond before the
-        // time, and the page waits out the rest. So the 10 ms pause after each byte stays near
-        // 10 ms, and never shorter.
         const source =
-          'const clock = () => performance.timeOrigin + performance.now();' +
-          'onmessage = (e) => { const wait = () => { const left = e.data.at - clock();' +
-          ' if (left > 2) { setTimeout(wait, left - 1.5); return; }' +
-          ' while (clock() < e.data.at) {} postMessage(e.data.id); }; wait(); };';
+          'const timers = new Map();' +
+          'onmessage = (e) => { const m = e.data;' +
+          ' if (m.cancel) { clearTimeout(timers.get(m.cancel)); timers.delete(m.cancel); return; }' +
+          ' const left = m.at - (performance.timeOrigin + performance.now());' +
+          ' timers.set(m.id, setTimeout(() => { timers.delete(m.id); postMessage(m.id); },' +
+          ' Math.max(0, left))); };';
         worker = new Worker(URL.createObjectURL(new Blob([source], { type: 'text/javascript' })));
         worker.onmessage = (e) => {
-          const done = waiting.get(e.data);
+          const entry = waiting.get(e.data);
           waiting.delete(e.data);
-          if (done) done();
+          if (entry) entry.done();
         };
-        worker.onerror = () => { worker = null; };
+        // A host whose policy forbids the worker says so only after it was made.
+        worker.onerror = fallBack;
       }
     } catch (e) {
       worker = null;
     }
+
+    function arm(at, done) {
+      if (!worker) return pageTimer(at, done);
+      const id = next++;
+      waiting.set(id, { at: at, done: done });
+      worker.postMessage({ id: id, at: performance.timeOrigin + at });
+      return () => {
+        if (waiting.delete(id) && worker) worker.postMessage({ cancel: id });
+      };
+    }
+
+    // Calls `done` at `at` (performance.now() time) or later; returns a function that cancels.
+    // The worker's clock is not quite the page's: a wake that comes early waits again.
+    function wake(at, done) {
+      let cancel = null;
+      const fire = () => {
+        if (now() < at) cancel = arm(at, fire);
+        else done();
+      };
+      cancel = arm(at, fire);
+      return () => cancel();
+    }
+
     return {
       // Resolves no sooner than `ms` from now; `cancel` (optional) gets a function that ends
       // the wait early.
       after(ms, cancel) {
         return new Promise((resolve) => {
-          if (worker) {
-            const id = next++;
-            const due = performance.now() + Math.max(0, ms);
-            waiting.set(id, () => {
-              while (performance.now() < due) { /* less than a millisecond */ }
-              resolve();
-            });
-            worker.postMessage({ id: id, at: performance.timeOrigin + due - kLead });
-            if (cancel) cancel(() => { waiting.delete(id); resolve(); });
-          } else {
-            const t = setTimeout(resolve, Math.max(0, ms));
-            if (cancel) cancel(() => { clearTimeout(t); resolve(); });
+          const stop = wake(now() + Math.max(0, ms), resolve);
+          if (cancel) cancel(() => { stop(); resolve(); });
+        });
+      },
+      // Resolves at `due` (performance.now() time), never before and as soon after as the
+      // machine allows.
+      until(due, cancel) {
+        return new Promise((resolve) => {
+          const finish = () => {
+            while (now() < due) { /* at most kEarly */ }
+            resolve();
+          };
+          if (due - now() <= kEarly) {
+            finish();
+            return;
           }
+          const stop = wake(due - kEarly, finish);
+          if (cancel) cancel(() => { stop(); resolve(); });
         });
       },
       usesWorker() { return worker !== null; },
@@ -102,27 +144,29 @@ Module['wbSerial'] = (function () {
   }
 
   const api = {
-    // Set by the page: the port for COMn, or a text that says why there is none.
+    // Set by the page: COMn as { port, name } (the name as the port list shows it), or a text
+    // that says why there is no port.
     resolvePort: null,
     line: kLine,
     timers: timers,
     now: now,
 
-    async open(number, reasonPointer, reasonSize) {
-      const port = api.resolvePort ? api.resolvePort(number) : 'No port list is set up.';
-      if (typeof port === 'string' || !port) {
-        put(port || 'No port is chosen.', reasonPointer, reasonSize);
-        return 0;
+    // A handle (> 0); or kNoPort with why in the text; or kRefused or kGone with the port's name.
+    async open(number, textPointer, textSize) {
+      const entry = api.resolvePort ? api.resolvePort(number) : 'No port list is set up.';
+      if (!entry || typeof entry === 'string') {
+        put(entry || 'No port is chosen.', textPointer, textSize);
+        return kNoPort;
       }
+      const port = entry.port;
+      put(entry.name || 'The port', textPointer, textSize);
       try {
         await port.open(kLine);
       } catch (e) {
-        const name = e && e.name;
-        put(name === 'NotFoundError' ? kGone : kBusy, reasonPointer, reasonSize);
-        return 0;
+        return e && e.name === 'NotFoundError' ? kGone : kRefused;
       }
       const state = {
-        port: port, queue: [], arrival: 0, lost: false, closing: false, wake: null,
+        port: port, queue: [], arrival: 0, handedAt: 0, lost: false, closing: false, wake: null,
         reader: port.readable.getReader(), writer: port.writable.getWriter(), loop: null,
       };
       state.forget = () => { state.lost = true; wake(state); };
@@ -142,13 +186,23 @@ Module['wbSerial'] = (function () {
     async write(handle, byte, limit) {
       const state = open.get(handle);
       if (!state || state.lost) return -1;
+      const handing = state.writer.write(Uint8Array.of(byte));
+      // Taken once the call returns, so never before the port had the byte: the page can be held
+      // up for milliseconds between any two lines here on a busy machine.
+      state.handedAt = now();
+      const written = handing.then(() => 1, () => -1);
       let stop = null;
-      const written = state.writer.write(Uint8Array.of(byte)).then(() => 1, () => -1);
       const late = timers.after(limit, (c) => { stop = c; }).then(() => 0);
       const result = await Promise.race([written, late]);
-      if (stop) stop();
+      stop();
       if (result < 0) state.lost = true;
       return result;
+    },
+
+    // When the last byte written to the port was handed to it (performance.now() time).
+    handedAt(handle) {
+      const state = open.get(handle);
+      return state ? state.handedAt : 0;
     },
 
     // Up to `count` queued bytes into `buffer`, waiting until `deadline` (performance.now() time)
@@ -156,6 +210,7 @@ Module['wbSerial'] = (function () {
     async take(handle, buffer, count, deadline) {
       const state = open.get(handle);
       if (!state) return -1;
+      let lookedAgain = false;
       for (;;) {
         if (state.queue.length > 0) {
           const bytes = state.queue.splice(0, count);
@@ -163,10 +218,18 @@ Module['wbSerial'] = (function () {
           return bytes.length;
         }
         if (state.lost) return -1;
-        const left = deadline - now();
-        if (left <= 0) return 0;
+        const late = now() - deadline;
+        if (late >= 0) {
+          // Bytes that came in time can still wait behind work that kept the page busy past the
+          // deadline (a busy machine, the progress bar): one more turn of the page's tasks
+          // brings them in.
+          if (lookedAgain || late < 1) return 0;
+          lookedAgain = true;
+          await timers.after(0);
+          continue;
+        }
         let stop = null;
-        const timeUp = timers.after(left, (c) => { stop = c; });
+        const timeUp = timers.until(deadline, (c) => { stop = c; });
         await Promise.race([new Promise((resolve) => { state.wake = resolve; }), timeUp]);
         state.wake = null;
         if (stop) stop();
@@ -201,8 +264,8 @@ Module['wbSerial'] = (function () {
       return 1;
     },
 
-    async sleep(ms) {
-      await timers.after(ms);
+    async sleepUntil(due) {
+      await timers.until(due);
     },
 
     // When the page goes away for good (or into the back-forward cache), every port it holds is

@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Headless Chromium with the page loaded from disk and the fake navigator.serial injected."""
+"""Headless Chromium with the page loaded from disk, the fake navigator.serial and the fake
+file pickers injected."""
 import os
 import shutil
 import tempfile
@@ -33,7 +34,7 @@ class Page:
         # Any alert() would show here: the markup tests look for it.
         self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {
             "source": "window.alerts = []; window.alert = (t) => window.alerts.push(String(t));"})
-        for script in (["FakeSerial.js"] if fake else []) + list(scripts):
+        for script in (["FakeSerial.js"] if fake else []) + ["FakePickers.js"] + list(scripts):
             with open(os.path.join(HERE, script), encoding="utf-8") as f:
                 self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
                                             {"source": f.read()})

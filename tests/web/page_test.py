@@ -81,7 +81,10 @@ class DeviceActions(unittest.TestCase):
         page.click(READ_VERSION)
         caption, text, detail = page.box()
         self.assertEqual((caption, text), ("Error", "Count not aquire Com Port"))
-        self.assertIn("in use", detail)
+        # Named as the port list names it.
+        self.assertTrue(
+            detail.startswith("USB serial 0403:6001 is busy: another program holds the port"),
+            detail)
         page.answer()
         page.js("window.fakeSerial.busy = false")
 
@@ -132,6 +135,35 @@ class FilesAndText(unittest.TestCase):
                           "if (b) b.click(); return false;"))
         self.assertEqual(page.js("return document.querySelectorAll('img').length"), 0)
         self.assertEqual(page.js("return window.alerts"), [])
+
+
+    def test_pickers_write_the_picked_file_and_open_one(self):
+        page = Page(HTML, query="?pickers")
+        try:
+            page.set_field(STATUS_TEXT, MARKUP)
+            save = "document.getElementById('menu-save').click()"
+            page.js("window.pickers.save = null;" + save)  # the user cancels
+            page.js("window.pickers.save = 'picked.toml';" + save)
+            saved = page.wait(lambda: page.js("return window.pickers.saved"))
+            self.assertIn(MARKUP, saved)
+            self.assertEqual(page.js("return window.pickers.suggested"), "wrenbeacon.toml")
+            self.assertFalse(page.js("return document.getElementById('save-dialog').open"))
+
+            page.js("window.pickers.refuseWrite = true;" + save)
+            caption, text, detail = page.box()
+            self.assertEqual((caption, text),
+                             ("Error", "Cannot save the configuration file picked.toml"))
+            self.assertIn("not allowed", detail)
+            page.answer()
+
+            page.set_field(STATUS_TEXT, "changed")
+            page.js("window.pickers.open = ['picked.toml', arguments[0]];"
+                    "document.getElementById('menu-open').click()", saved)
+            page.wait(lambda: page.control(STATUS_TEXT).get_attribute("value") == MARKUP or
+                      page.js("const b = document.querySelector('dialog.box[open] button');"
+                              "if (b) b.click(); return false;"))
+        finally:
+            page.close()
 
 
 class WithoutSerial(unittest.TestCase):

@@ -1,9 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Open and Save As: the user's file goes into the program's memory under its own name and the
-// program's loaders and writers take it from there; a saved file comes back out as a download.
+// program's loaders and writers take it from there. Where the browser lets the page pick files
+// (the File System Access API), Open and Save As use its pickers and Save As writes the file the
+// user picked; elsewhere a file input opens, and a saved file comes out as a download.
 var WrenbeaconFiles = (function () {
   'use strict';
   const kFolder = '/files';
+  const kTypes = [{
+    description: 'Wrenbeacon configuration (.toml text, .bin device image)',
+    accept: { 'application/toml': ['.toml'], 'application/octet-stream': ['.bin'] },
+  }];
+  const canPick = () => typeof window.showOpenFilePicker === 'function' &&
+                        typeof window.showSaveFilePicker === 'function';
+  const cancelled = (e) => e && e.name === 'AbortError';
+  const reason = (e) => (e && e.message) || (e && e.name) || String(e);
 
   // One file name, without folders.
   function plainName(name) {
@@ -54,17 +64,68 @@ var WrenbeaconFiles = (function () {
     });
   }
 
-  async function saveAs() {
-    let name = await askName();
-    if (!name) return;
-    name = plainName(name);
-    if (!/\.(toml|bin)$/i.test(name)) name += '.toml';
-    document.getElementById('save-name').value = name;
+  // The program writes `name` in its memory; the bytes, or null when it refused.
+  async function written(name) {
     prepare();
     const failed = await Module.wbPage.call('wb_save_config', [name]);
-    if (failed) return;
+    if (failed) return null;
     const bytes = FS.readFile(name);
     FS.unlink(name);
+    return bytes;
+  }
+
+  // A name the program's writers take: a picked file without .toml or .bin gets text.
+  function writerName(name) {
+    const plain = plainName(name);
+    return /\.(toml|bin)$/i.test(plain) ? plain : plain + '.toml';
+  }
+
+  async function pickToOpen() {
+    let handles;
+    try {
+      handles = await window.showOpenFilePicker({ types: kTypes, multiple: false });
+    } catch (e) {
+      if (!cancelled(e)) document.getElementById('open-file').click();
+      return;
+    }
+    let file;
+    try {
+      file = await handles[0].getFile();
+    } catch (e) {
+      await Module.wbPage.call('wb_file_not_read', [handles[0].name, reason(e)]);
+      return;
+    }
+    await open(file);
+  }
+
+  async function pickToSave() {
+    const field = document.getElementById('save-name');
+    let handle;
+    try {
+      handle = await window.showSaveFilePicker({ suggestedName: field.value, types: kTypes });
+    } catch (e) {
+      if (!cancelled(e)) await saveAsDownload();
+      return;
+    }
+    const bytes = await written(writerName(handle.name));
+    if (!bytes) return;
+    try {
+      const out = await handle.createWritable();
+      await out.write(bytes);
+      await out.close();
+      field.value = handle.name;
+    } catch (e) {
+      await Module.wbPage.call('wb_file_not_written', [handle.name, reason(e)]);
+    }
+  }
+
+  async function saveAsDownload() {
+    let name = await askName();
+    if (!name) return;
+    name = writerName(name);
+    document.getElementById('save-name').value = name;
+    const bytes = await written(name);
+    if (!bytes) return;
     const link = document.createElement('a');
     link.href = URL.createObjectURL(new Blob([bytes], { type: 'application/octet-stream' }));
     link.download = name;
@@ -85,7 +146,10 @@ var WrenbeaconFiles = (function () {
 
   return {
     start: start,
-    chooseToOpen() { document.getElementById('open-file').click(); },
-    saveAs: saveAs,
+    chooseToOpen() {
+      if (canPick()) pickToOpen();
+      else document.getElementById('open-file').click();
+    },
+    saveAs() { return canPick() ? pickToSave() : saveAsDownload(); },
   };
 })();

@@ -21,6 +21,12 @@ EM_JS(int, wb_ports_port, (int index, int* vendor, int* product), {
     HEAP32[product >> 2] = port.usbProductId;
     return port.key;
 });
+EM_JS(void, wb_ports_forget_labels, (), {
+    WrenbeaconPorts.setLabels([]);
+});
+EM_JS(void, wb_ports_label, (const char* device, const char* label), {
+    WrenbeaconPorts.addLabel(UTF8ToString(device), UTF8ToString(label));
+});
 EM_ASYNC_JS(int, wb_ports_ask, (), {
     return await WrenbeaconPorts.ask();
 });
@@ -34,7 +40,13 @@ std::vector<PortEntry> ListPagePorts() {
         granted[i].key =
             wb_ports_port(static_cast<int>(i), &granted[i].usbVendorId, &granted[i].usbProductId);
     }
-    return ListBrowserPorts(granted, wb_ports_can_ask() != 0);
+    std::vector<PortEntry> list = ListBrowserPorts(granted, wb_ports_can_ask() != 0);
+    // The transport names a port that will not open as the list shows it.
+    wb_ports_forget_labels();
+    for (const PortEntry& entry : list) {
+        wb_ports_label(entry.device.c_str(), entry.label.c_str());
+    }
+    return list;
 }
 
 std::string AskForPort() {

@@ -20,6 +20,7 @@ var WrenbeaconPorts = (function () {
   let nextKey = 1;
   let granted = [];            // the numbers of the ports the page may use, in the browser's order
   let simulated = null;
+  let labels = new Map();      // device name -> what the program's list shows for it
 
   function keyOf(port) {
     let key = keys.get(port);
@@ -59,13 +60,15 @@ var WrenbeaconPorts = (function () {
     return simulated;
   }
 
-  // What the channel opens for an entry's device name (BrowserPorts.cpp), or why nothing.
+  // What the channel opens for an entry's device name (BrowserPorts.cpp), with the name the
+  // list shows for it; or why nothing.
   function resolve(device) {
-    if (device === 'simulated') return simulatedPort();
+    const name = labels.get(String(device));
+    if (device === 'simulated') return { port: simulatedPort(), name: name };
     const match = /^port:(\d+)$/.exec(String(device));
     if (!match) return kNoPort;
     const key = Number(match[1]);
-    return granted.includes(key) ? ports.get(key) : kGone;
+    return granted.includes(key) ? { port: ports.get(key), name: name } : kGone;
   }
 
   function start() {
@@ -88,6 +91,9 @@ var WrenbeaconPorts = (function () {
     start: start,
     simulatedPort: simulatedPort,
     canAsk() { return !!navigator.serial; },
+    // What the program's list shows for each device name, for what the channel tells.
+    setLabels(entries) { labels = new Map(entries); },
+    addLabel(device, label) { labels.set(device, label); },
     // The ports the page may use, as the program lists them.
     granted() {
       return granted.map((key) => {

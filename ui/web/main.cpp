@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "config/ConfigFile.h"
 #include "core/MessageSink.h"
 #include "ui/web/ConfigPage.h"
 #include "ui/web/PageBridge.h"
@@ -48,6 +49,16 @@ EMSCRIPTEN_KEEPALIVE int wb_open_config(const char* name) {
 
 EMSCRIPTEN_KEEPALIVE int wb_save_config(const char* name) {
     return page->Window().OnSaveConfigAs(name) ? 1 : 0;
+}
+
+// A file the browser's picker gave that could not be read, or written; `why` is the browser's
+// reason.
+EMSCRIPTEN_KEEPALIVE void wb_file_not_read(const char* name, const char* why) {
+    wb::ReportCannotLoad(name, why);
+}
+
+EMSCRIPTEN_KEEPALIVE void wb_file_not_written(const char* name, const char* why) {
+    wb::ReportCannotSave(name, why);
 }
 
 // 1 when the window may end now (a tone still on is stopped first).

@@ -16,6 +16,7 @@
     save: 'picked.toml',  // the name the user picks, or null to cancel
     saved: null,          // what the page wrote to it, as text
     suggested: null,
+    types: null,          // the kinds of file the last picker offered
     refuseWrite: false,
     open: null,           // [name, text] of the file to open
   };
@@ -37,6 +38,7 @@
   }
   window.showSaveFilePicker = async (options) => {
     state.suggested = options && options.suggestedName;
+    state.types = options && options.types;
     if (!state.save) throw aborted();
     return handle(state.save, '');
   };

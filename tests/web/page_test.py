@@ -147,6 +147,15 @@ class FilesAndText(unittest.TestCase):
             saved = page.wait(lambda: page.js("return window.pickers.saved"))
             self.assertIn(MARKUP, saved)
             self.assertEqual(page.js("return window.pickers.suggested"), "wrenbeacon.toml")
+            # The menu and the kinds of file are the windows' own.
+            self.assertEqual(page.js("return [...document.querySelectorAll('#menu button')]"
+                                     ".map((b) => b.textContent + ' ' + b.accessKey)"),
+                             ["Open Configuration... o", "Save Configuration As... s",
+                              "About WrenbeaconConfig... a"])
+            self.assertEqual([(t["description"], t["accept"]["application/octet-stream"])
+                              for t in page.js("return window.pickers.types")],
+                             [("Wrenbeacon configurations", [".toml", ".bin"]),
+                              ("Configuration text", [".toml"]), ("Device image", [".bin"])])
             self.assertFalse(page.js("return document.getElementById('save-dialog').open"))
 
             page.js("window.pickers.refuseWrite = true;" + save)

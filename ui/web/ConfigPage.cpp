@@ -7,6 +7,7 @@
 #include "ui/web/IconImage.h"
 #include "ui/web/LocalStorageSettings.h"
 #include "ui/web/PageBridge.h"
+#include "ui/web/PageMenu.h"
 #include "ui/web/PagePorts.h"
 #include "ui/web/SymbolChooserPage.h"
 
@@ -18,6 +19,7 @@ ConfigPage::ConfigPage()
       m_port(*m_backend),
       m_window(*this, *this, m_config, m_port) {
     BuildControls(res::ConfigDialogTemplate(), Surface::Form);
+    LabelMenu();
     const IconImage icon = LoadMainIcon();
     SetIcon(icon.rgba.data(), icon.width, icon.height);
     m_window.UseSettings(ListPagePorts, *m_settings);

@@ -6,10 +6,10 @@
 var WrenbeaconFiles = (function () {
   'use strict';
   const kFolder = '/files';
-  const kTypes = [{
-    description: 'Wrenbeacon configuration (.toml text, .bin device image)',
-    accept: { 'application/toml': ['.toml'], 'application/octet-stream': ['.bin'] },
-  }];
+  // The kinds of file offered, the first chosen at first, and the extension a name without a
+  // known one gets: the program's own (PageMenu.cpp).
+  const kinds = [];
+  let defaultExtension = '';
   const canPick = () => typeof window.showOpenFilePicker === 'function' &&
                         typeof window.showSaveFilePicker === 'function';
   const cancelled = (e) => e && e.name === 'AbortError';
@@ -17,7 +17,7 @@ var WrenbeaconFiles = (function () {
 
   // One file name, without folders.
   function plainName(name) {
-    return name.replace(/[\/\\\u0000]/g, '_') || 'wrenbeacon.toml';
+    return name.replace(/[\/\\\u0000]/g, '_') || 'wrenbeacon.' + defaultExtension;
   }
 
   function prepare() {
@@ -74,16 +74,26 @@ var WrenbeaconFiles = (function () {
     return bytes;
   }
 
-  // A name the program's writers take: a picked file without .toml or .bin gets text.
+  // The kinds as the browser's pickers take them.
+  function types() {
+    return kinds.map((kind) => ({
+      description: kind.name,
+      accept: { 'application/octet-stream': kind.extensions },
+    }));
+  }
+
+  // A name the program's writers take: a picked file without a known extension gets the default.
   function writerName(name) {
     const plain = plainName(name);
-    return /\.(toml|bin)$/i.test(plain) ? plain : plain + '.toml';
+    const known = kinds.some((kind) => kind.extensions.some(
+        (extension) => plain.toLowerCase().endsWith(extension.toLowerCase())));
+    return known ? plain : plain + '.' + defaultExtension;
   }
 
   async function pickToOpen() {
     let handles;
     try {
-      handles = await window.showOpenFilePicker({ types: kTypes, multiple: false });
+      handles = await window.showOpenFilePicker({ types: types(), multiple: false });
     } catch (e) {
       if (!cancelled(e)) document.getElementById('open-file').click();
       return;
@@ -102,7 +112,7 @@ var WrenbeaconFiles = (function () {
     const field = document.getElementById('save-name');
     let handle;
     try {
-      handle = await window.showSaveFilePicker({ suggestedName: field.value, types: kTypes });
+      handle = await window.showSaveFilePicker({ suggestedName: field.value, types: types() });
     } catch (e) {
       if (!cancelled(e)) await saveAsDownload();
       return;
@@ -146,6 +156,14 @@ var WrenbeaconFiles = (function () {
 
   return {
     start: start,
+    addKind(name, extensions) {
+      kinds.push({ name: name, extensions: extensions });
+      if (kinds.length === 1) document.getElementById('open-file').accept = extensions.join(',');
+    },
+    setDefaultExtension(extension) {
+      defaultExtension = extension;
+      document.getElementById('save-name').value = 'wrenbeacon.' + extension;
+    },
     chooseToOpen() {
       if (canPick()) pickToOpen();
       else document.getElementById('open-file').click();

@@ -13,8 +13,6 @@ using namespace wb::image;
 
 namespace {
 
-constexpr const char* kProfileNames[kProfileCount] = {"Primary", "Secondary"};
-
 static_assert(kAddressTextSize <= kCallsignSize, "a decoded callsign always fits the record");
 
 // Reads one profile out of the image into `c`. Every read is checked against the image's end

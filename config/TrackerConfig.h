@@ -6,7 +6,9 @@
 #include "core/MessageSink.h"
 #include "core/Types.h"
 
-inline constexpr int kProfileCount = 2;   // 0 = Primary, 1 = Secondary
+inline constexpr int kProfileCount = 2;  // 0 = Primary, 1 = Secondary
+// How messages name the profiles.
+inline constexpr const char* kProfileNames[kProfileCount] = {"Primary", "Secondary"};
 inline constexpr int kCallsignSize = 20;  // at most 19 characters and the NUL
 inline constexpr int kPathSize = 100;     // at most 99
 inline constexpr int kStatusSize = 200;   // at most 199

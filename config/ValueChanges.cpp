@@ -131,7 +131,6 @@ std::vector<ValueChange> ValueChanges(const CTrackerConfig& record) {
 }
 
 std::string DescribeChange(const ValueChange& change) {
-    static constexpr const char* kProfileNames[kProfileCount] = {"Primary", "Secondary"};
     std::string line = change.profile < 0 ? "" : std::string(kProfileNames[change.profile]) + " ";
     // What the beacon holds comes before what was typed: the line under the form has room for
     // two short lines, and a long label must not push the outcome out of it.

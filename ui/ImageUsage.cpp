@@ -5,6 +5,7 @@
 
 #include "config/ImageLayout.h"
 #include "config/ValueChanges.h"
+#include "res/Symbols.h"
 
 namespace wb::ui {
 
@@ -28,6 +29,16 @@ ImageUsage MeasureImage(const CTrackerConfig& record) {
     usage.needed = bytes[image::kStatusOffset] + static_cast<int>(std::strlen(copy.m_szStatus[0])) +
                    1 + (shared ? 0 : static_cast<int>(std::strlen(copy.m_szStatus[1])) + 1);
     usage.textsCut = usage.needed > image::kSize;
+
+    // Judged as the beacon would hold them (an empty field becomes its default).
+    CTrackerConfig held;
+    if (!held.DecodeImage(bytes, image::kSize, unshown)) {  // false: decoded
+        for (int i = 0; i < kProfileCount; ++i) {
+            if (!res::LookUpSymbol(held.m_cSymbol[i], held.m_cSymbolTable[i]).symbol) {
+                usage.strangeSymbols.push_back(std::string(kProfileNames[i]) + " Symbol");
+            }
+        }
+    }
     return usage;
 }
 
@@ -41,6 +52,9 @@ std::string DescribeUsage(const ImageUsage& usage) {
     }
     if (usage.textsCut) {
         return "Needs " + of + " bytes: a status text will be cut";
+    }
+    if (!usage.strangeSymbols.empty()) {
+        return usage.strangeSymbols.front() + ": " + res::kNotAprsSymbol;
     }
     return "Uses " + of + " bytes";
 }

@@ -16,13 +16,16 @@ struct ImageUsage {
     bool textsCut = false;             // a status text would lose its end
     bool addressesRefused = false;     // the callsigns and paths alone do not fit: no image at all
     std::vector<std::string> changes;  // values the image cannot hold, as DescribeChange says
+    std::vector<std::string> strangeSymbols;  // "Primary Symbol": the beacon would send what no
+                                              // APRS map knows (nothing is refused for it)
 };
 
 // Encodes a copy of `record`, showing nothing.
 ImageUsage MeasureImage(const CTrackerConfig& record);
 
 // One warning at most, the gravest first: a refusal (nothing would be written), then a value
-// that would change without a word at Write, then a cut text (Write tells that one too).
+// that would change without a word at Write, then a cut text (Write tells that one too), then a
+// symbol that is not an APRS symbol.
 std::string DescribeUsage(const ImageUsage& usage);
 
 }  // namespace wb::ui

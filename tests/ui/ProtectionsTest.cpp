@@ -398,6 +398,21 @@ TEST_F(UsageLine, WarnsOfAValueTheBeaconCannotHold) {
     EXPECT_TRUE(messages.messages().empty());
 }
 
+// A symbol no APRS map knows is said in words, after the byte count's warnings; an empty field
+// counts as the default the beacon holds for it.
+TEST_F(UsageLine, SaysWhenASymbolIsNotAnAprsSymbol) {
+    Type(IDC_SYMBOL, "");
+    window.OnFormChanged();
+    EXPECT_EQ(Text(IDC_IMAGE_USAGE), "Uses 56 of 128 bytes");
+    ShowTab(1);
+    Type(IDC_SYMBOL_TABLE, "x");
+    ShowTab(0);
+    EXPECT_EQ(Text(IDC_IMAGE_USAGE), "Secondary Symbol: not an APRS symbol");
+    Type(IDC_STATUS_TEXT, std::string(80, 's'));
+    window.OnFormChanged();
+    EXPECT_EQ(Text(IDC_IMAGE_USAGE), "Needs 137 of 128 bytes: a status text will be cut");
+}
+
 // The warnings name fields by the labels the form shows them under.
 TEST(UsageLineLabels, AreTheFormsLabels) {
     CTrackerConfig record;

@@ -20,13 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(Backup, RunsInTheSameSecondKeepEveryBackupAndReplaceNothing) {
     const test::TempDir temp("wb-backup");
     std::tm when{};
@@ -58,12 +51,12 @@ TEST(Backup, RunsInTheSameSecondKeepEveryBackupAndReplaceNothing) {
         tool.join();
     }
 
-    EXPECT_EQ(Contents(first), "kept");
+    EXPECT_EQ(wb::test::FileContents(first), "kept");
     std::set<std::string> names, contents;
     for (const auto& names_of_one : saved) {
         for (const std::string& name : names_of_one) {
             names.insert(name);
-            contents.insert(Contents(temp.path / "backups" / name));
+            contents.insert(wb::test::FileContents(temp.path / "backups" / name));
         }
     }
     EXPECT_EQ(names.size(), std::size_t{kThreads * kEach}) << "two backups got one name";

@@ -49,10 +49,7 @@ public:
     std::string Path(const std::string& name) const { return Utf8Of(dir / PathFromUtf8(name)); }
 
     std::string Contents(const std::string& name) const {
-        std::ifstream in(dir / PathFromUtf8(name), std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
+        return FileContents(dir / PathFromUtf8(name));
     }
 
     void Put(const std::string& name, const std::string& bytes) const {

@@ -21,13 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Contents(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 void Put(const fs::path& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
@@ -44,18 +37,18 @@ TEST(AtomicFile, NeverTakesANameThatIsTaken) {
     Put(name(1), "old");
     std::string reason;
     EXPECT_EQ(WriteNewFileAtomically(name, 3, "new", reason), name(2));
-    EXPECT_EQ(Contents(name(1)), "old");
-    EXPECT_EQ(Contents(name(2)), "new");
+    EXPECT_EQ(wb::test::FileContents(name(1)), "old");
+    EXPECT_EQ(wb::test::FileContents(name(2)), "new");
     EXPECT_EQ(WriteNewFileAtomically(name, 2, "newer", reason), fs::path());
     EXPECT_EQ(reason, "every name is taken, up to backup-2.bin");
-    EXPECT_EQ(Contents(name(2)), "new");
+    EXPECT_EQ(wb::test::FileContents(name(2)), "new");
     EXPECT_EQ(EntriesIn(temp.path), 2u) << "a temporary file is left";
 #ifndef _WIN32
     // A link planted where a temporary file could go leads nowhere the program writes.
     fs::create_symlink(name(1), temp.path / "planted");
     files::NewFile through;
     EXPECT_EQ(through.Create(temp.path / "planted", {}, reason), files::Outcome::Taken);
-    EXPECT_EQ(Contents(name(1)), "old");
+    EXPECT_EQ(wb::test::FileContents(name(1)), "old");
 #endif
 }
 
@@ -73,7 +66,7 @@ TEST(AtomicFile, KeepsThePermissionsOfTheFileItReplaces) {
     chmod(file.c_str(), 0640);
     std::string reason;
     ASSERT_FALSE(WriteFileAtomically(file, "new", reason)) << reason;
-    EXPECT_EQ(Contents(file), "new");
+    EXPECT_EQ(wb::test::FileContents(file), "new");
     EXPECT_EQ(modeOf(file), 0640u);
     ASSERT_FALSE(WriteFileAtomically(temp.path / "fresh.toml", "new", reason));
     EXPECT_EQ(modeOf(temp.path / "fresh.toml"), 0644u) << "a new file has the umask's";
@@ -90,11 +83,11 @@ TEST(AtomicFile, WritesThroughSymbolicLinksToTheirFile) {
     fs::create_symlink("real/later.toml", temp.path / "dangling.toml");
     std::string reason;
     ASSERT_FALSE(WriteFileAtomically(temp.path / "link.toml", "first", reason)) << reason;
-    EXPECT_EQ(Contents(temp.path / "real" / "beacon.toml"), "first");
+    EXPECT_EQ(wb::test::FileContents(temp.path / "real" / "beacon.toml"), "first");
     ASSERT_FALSE(WriteFileAtomically(temp.path / "chain.toml", "second", reason)) << reason;
-    EXPECT_EQ(Contents(temp.path / "real" / "beacon.toml"), "second");
+    EXPECT_EQ(wb::test::FileContents(temp.path / "real" / "beacon.toml"), "second");
     ASSERT_FALSE(WriteFileAtomically(temp.path / "dangling.toml", "third", reason)) << reason;
-    EXPECT_EQ(Contents(temp.path / "real" / "later.toml"), "third");
+    EXPECT_EQ(wb::test::FileContents(temp.path / "real" / "later.toml"), "third");
     for (const char* link : {"link.toml", "chain.toml", "dangling.toml"}) {
         EXPECT_TRUE(fs::is_symlink(temp.path / link)) << link;
     }

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <filesystem>
+#include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 
 namespace wb::test {
@@ -27,5 +29,13 @@ public:
 
     std::filesystem::path path;
 };
+
+// The bytes of a file; empty when there is none.
+inline std::string FileContents(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
 
 }  // namespace wb::test

@@ -21,13 +21,6 @@ protected:
     wb::test::TempDir temp{"wb-ui-files"};
     const fs::path dir = temp.path;
 
-    std::string Contents(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
     wb::ui::FileActions files{window.Form(), config};
 };
 
@@ -38,7 +31,7 @@ TEST_F(FileActionsTest, SaveTakesTheFormFirstAndOpenShowsTheFileOnTheSameTab) {
     Type(IDC_CALIBRATION, "128");
     ASSERT_FALSE(files.OnSaveConfigAs(dir / "mine.toml"));
     EXPECT_EQ(config.m_bCalDirty, 0);
-    std::string text = Contents(dir / "mine.toml");
+    std::string text = wb::test::FileContents(dir / "mine.toml");
     EXPECT_NE(text.find("[primary]\ncallsign = \"ab1cd-3\"\n"), std::string::npos);
 
     // The same file with another calibration and Secondary callsign, opened on the Secondary tab.
@@ -64,7 +57,7 @@ TEST_F(FileActionsTest, ImagesOpenAsAReadAndSaveAsAWrite) {
     // SmartBeaconing values stay when an image has SmartBeaconing off, as after a read.
     Type(IDC_SLOW_RATE, "1234");  // in no image: SmartBeaconing is off
     ASSERT_FALSE(files.OnSaveConfigAs(dir / "held.bin"));
-    EXPECT_EQ(Contents(dir / "held.bin").size(), 128u);
+    EXPECT_EQ(wb::test::FileContents(dir / "held.bin").size(), 128u);
     ASSERT_FALSE(files.OnOpenConfig(dir / "held.bin"));
     EXPECT_EQ(Text(IDC_SLOW_RATE), "1234");
     EXPECT_EQ(Text(IDC_TX_DELAY), "253");  // as the beacon would hold it

@@ -205,13 +205,6 @@ TEST(PortChooser, FolderOfTheLastOpenOrSaveWhileItExists) {
     EXPECT_EQ(rig.window.StartFolder(), "");
 }
 
-std::string Contents(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(IniSettings, MissingDamagedOrUnreadableFilesGiveNoSettingsAndWritesReplaceTheFile) {
     TempDir temp("wb-ini");
     const std::filesystem::path file = temp.path / "WrenbeaconConfig" / "WrenbeaconConfig.ini";
@@ -228,7 +221,7 @@ TEST(IniSettings, MissingDamagedOrUnreadableFilesGiveNoSettingsAndWritesReplaceT
     }
     damaged.Set({{"port/id", "USB\\VID_1A86&PID_7523\\5&2B3F"}, {"port/name", "COM7"}});
     damaged.Set({{"files/folder", "C:\\Users\\Sam\\Bake München"}, {"port/bad", "two\nlines"}});
-    EXPECT_EQ(Contents(file),
+    EXPECT_EQ(wb::test::FileContents(file),
               "[files]\nfolder=C:\\Users\\Sam\\Bake München\n\n[port]\n"
               "id=USB\\VID_1A86&PID_7523\\5&2B3F\nname=COM7\n");
     EXPECT_EQ(ui::IniSettings(file).Get("port/name"), "COM7");

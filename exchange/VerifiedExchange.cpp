@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exchange/VerifiedExchange.h"
 
+#include <exception>
+
 #include "core/MessageSink.h"
 
 namespace wb::exchange {
@@ -10,18 +12,24 @@ static_assert(image::kSize <= device::kImageAreaSize, "an upload's area holds a 
 
 constexpr const char* kIncompleteWrite = "The beacon may now hold an incomplete configuration.";
 
-// The port's failure note for as long as it lives, also when an exception ends the write.
+// The port's failure note for as long as it lives. An exception that ends the write leaves it
+// for whoever catches the exception to tell, and to end.
 class FailureNote {
 public:
     FailureNote(CComPort& port, std::string note) : m_port(port) {
         m_port.SetFailureNote(std::move(note));
     }
-    ~FailureNote() { m_port.SetFailureNote({}); }
+    ~FailureNote() {
+        if (std::uncaught_exceptions() == m_unwinding) {
+            m_port.SetFailureNote({});
+        }
+    }
     FailureNote(const FailureNote&) = delete;
     FailureNote& operator=(const FailureNote&) = delete;
 
 private:
     CComPort& m_port;
+    int m_unwinding = std::uncaught_exceptions();
 };
 
 // The banner query alone: false when a Wrenbeacon answered, true (told) otherwise.

@@ -30,6 +30,10 @@ void CComPort::SetFailureNote(std::string note) {
     m_noteFrom = m_written;
 }
 
+std::string CComPort::FailureConsequence() const {
+    return m_written == m_noteFrom ? std::string() : m_note;
+}
+
 bool CComPort::Fail(const char* text, const std::string& detail) const {
     if (m_note.empty() || m_written == m_noteFrom) {
         return ShowError(text, detail);

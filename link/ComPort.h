@@ -57,6 +57,8 @@ public:
     // `note` as a further line of its detail: what a failure part way means for the beacon. An
     // empty note ends that.
     void SetFailureNote(std::string note);
+    // The note, when a byte has been written since it was set; otherwise empty.
+    std::string FailureConsequence() const;
 
     bool IsOpen() const { return m_hPort != wb::kInvalidPort; }
 

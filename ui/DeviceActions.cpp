@@ -97,13 +97,15 @@ bool DeviceActions::RunExchange(const std::function<bool()>& work) {
 }
 
 // On the thread of the exchange, which has ended: the port goes back to the system, so that the
-// next action can open it, and the user hears why nothing more happens.
+// next action can open it, and the user hears why nothing more happens and, when the image was
+// going out, what that means for the beacon.
 bool DeviceActions::Stopped(const std::string& what) {
+    const std::string consequence = m_port.FailureConsequence();
     m_port.SetFailureNote({});
     if (m_port.IsOpen()) {
         m_port.Close();
     }
-    return ShowError(kStopped, what);
+    return ShowError(kStopped, consequence.empty() ? what : what + "\n" + consequence);
 }
 
 bool DeviceActions::RunImageExchange(const std::function<bool()>& moveImage) {

@@ -21,8 +21,7 @@ std::string Trim(const std::string& text) {
 
 }  // namespace
 
-SettingsMap ReadIniText(std::istream& in) {
-    SettingsMap values;
+void IniTextSettings::Load(std::istream& in) {
     std::string section;
     std::string line;
     while (std::getline(in, line)) {
@@ -34,25 +33,26 @@ SettingsMap ReadIniText(std::istream& in) {
             section = Trim(line.substr(1, line.size() - 2));
         } else if (const auto equals = line.find('='); equals != std::string::npos && equals > 0) {
             const std::string key = Trim(line.substr(0, equals));
-            values[section.empty() ? key : section + "/" + key] = Trim(line.substr(equals + 1));
+            m_values[section.empty() ? key : section + "/" + key] = Trim(line.substr(equals + 1));
         }
     }
-    return values;
 }
 
-void MergeSettings(SettingsMap& settings, const std::vector<Setting>& values) {
+std::optional<std::string> IniTextSettings::Get(const std::string& key) {
+    const auto found = m_values.find(key);
+    return found == m_values.end() ? std::nullopt : std::optional<std::string>(found->second);
+}
+
+void IniTextSettings::Set(const std::vector<Setting>& values) {
     for (const auto& [key, value] : values) {
         if (value.find_first_of("\r\n") == std::string::npos && value == Trim(value)) {
-            settings[key] = value;
+            m_values[key] = value;
         }
     }
-}
-
-// Keys in order, so that each section's keys come together under one header.
-std::string WriteIniText(const SettingsMap& settings) {
+    // Keys in order, so that each section's keys come together under one header.
     std::ostringstream text;
     std::string section = "\x01";
-    for (const auto& [key, value] : settings) {
+    for (const auto& [key, value] : m_values) {
         const auto slash = key.rfind('/');
         const std::string keySection = slash == std::string::npos ? "" : key.substr(0, slash);
         if (keySection != section) {
@@ -61,25 +61,19 @@ std::string WriteIniText(const SettingsMap& settings) {
         }
         text << key.substr(slash == std::string::npos ? 0 : slash + 1) << "=" << value << "\n";
     }
-    return text.str();
+    Keep(text.str());
 }
 
 IniSettings::IniSettings(std::filesystem::path file) : m_file(std::move(file)) {
     std::ifstream in(m_file, std::ios::binary);
-    m_values = ReadIniText(in);
+    Load(in);
 }
 
-std::optional<std::string> IniSettings::Get(const std::string& key) {
-    const auto found = m_values.find(key);
-    return found == m_values.end() ? std::nullopt : std::optional<std::string>(found->second);
-}
-
-void IniSettings::Set(const std::vector<Setting>& values) {
-    MergeSettings(m_values, values);
+void IniSettings::Keep(const std::string& text) {
     std::error_code ec;
     std::filesystem::create_directories(m_file.parent_path(), ec);
     std::string reason;
-    WriteFileAtomically(m_file, WriteIniText(m_values), reason);
+    WriteFileAtomically(m_file, text, reason);
 }
 
 }  // namespace wb::ui

@@ -12,25 +12,31 @@
 
 namespace wb::ui {
 
-using SettingsMap = std::map<std::string, std::string>;
+// Settings kept as the text of such a file, wherever the text lives (a file here, the page's
+// localStorage): read once, and handed to Keep whole after each Set. Values with a line break,
+// or with spaces at either end, are not kept.
+class IniTextSettings : public SettingsStore {
+public:
+    std::optional<std::string> Get(const std::string& key) final;
+    void Set(const std::vector<Setting>& values) final;
 
-// The text of such a file, read and written; stores that keep the text elsewhere (the page's
-// localStorage) use these too. MergeSettings leaves out values no line can hold.
-SettingsMap ReadIniText(std::istream& in);
-void MergeSettings(SettingsMap& settings, const std::vector<Setting>& values);
-std::string WriteIniText(const SettingsMap& settings);
+protected:
+    void Load(std::istream& text);
+    virtual void Keep(const std::string& text) = 0;
 
-class IniSettings final : public SettingsStore {
+private:
+    std::map<std::string, std::string> m_values;
+};
+
+class IniSettings final : public IniTextSettings {
 public:
     explicit IniSettings(std::filesystem::path file);
 
-    std::optional<std::string> Get(const std::string& key) override;
-    // Creates the file's folder when it is missing. Values with a line break are not kept.
-    void Set(const std::vector<Setting>& values) override;
-
 private:
+    // Creates the file's folder when it is missing.
+    void Keep(const std::string& text) override;
+
     std::filesystem::path m_file;
-    SettingsMap m_values;
 };
 
 }  // namespace wb::ui

@@ -61,17 +61,11 @@ std::vector<std::string> QueryArguments(const std::string& query) {
 
 LocalStorageSettings::LocalStorageSettings(std::string name) : m_name(std::move(name)) {
     std::istringstream text(Take(wb_storage_get(m_name.c_str())));
-    m_values = ui::ReadIniText(text);
+    Load(text);
 }
 
-std::optional<std::string> LocalStorageSettings::Get(const std::string& key) {
-    const auto found = m_values.find(key);
-    return found == m_values.end() ? std::nullopt : std::optional<std::string>(found->second);
-}
-
-void LocalStorageSettings::Set(const std::vector<ui::Setting>& values) {
-    ui::MergeSettings(m_values, values);
-    wb_storage_set(m_name.c_str(), ui::WriteIniText(m_values).c_str());
+void LocalStorageSettings::Keep(const std::string& text) {
+    wb_storage_set(m_name.c_str(), text.c_str());
 }
 
 std::unique_ptr<ui::SettingsStore> MakePageSettings() {

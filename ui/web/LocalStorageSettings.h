@@ -14,17 +14,15 @@
 
 namespace wb::web {
 
-class LocalStorageSettings final : public ui::SettingsStore {
+class LocalStorageSettings final : public ui::IniTextSettings {
 public:
     // Reads the entry `name` once.
     explicit LocalStorageSettings(std::string name);
 
-    std::optional<std::string> Get(const std::string& key) override;
-    void Set(const std::vector<ui::Setting>& values) override;
-
 private:
+    void Keep(const std::string& text) override;
+
     std::string m_name;
-    ui::SettingsMap m_values;
 };
 
 // The page's settings: none when its address asks for none ("?no-settings", as --no-settings

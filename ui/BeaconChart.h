@@ -80,6 +80,10 @@ struct ChartDrawing {
     std::vector<Mark> marks;
     std::vector<Text> texts;
 };
+// The plot's size in pixels at 96 per inch (the page's CSS pixels), in every front end.
+inline constexpr int kChartPlotWidth = 460;
+inline constexpr int kChartPlotHeight = 320;
+
 ChartDrawing LayOutBeaconChart(const BeaconChart& chart, int width, int height, int digitWidth,
                                int lineHeight);
 

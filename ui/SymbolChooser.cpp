@@ -125,6 +125,10 @@ std::string SymbolChooser::Codes() const {
     return "Symbol: " + fields->symbol + "   Table / Overlay: " + fields->table;
 }
 
+std::string SymbolChooser::Tip(const res::SymbolRecord& symbol) {
+    return std::string(symbol.name) + "\nSymbol: " + symbol.code + "   Table: " + symbol.table;
+}
+
 std::optional<SymbolChooser::Fields> SymbolChooser::Pick() const {
     if (m_selected == nullptr || Selected() < 0) {
         return std::nullopt;

@@ -48,6 +48,9 @@ public:
     };
     std::optional<Fields> Pick() const;
 
+    // What the pointer resting on a symbol of the grid tells: its name, then its characters.
+    static std::string Tip(const res::SymbolRecord& symbol);
+
 private:
     void Filter(std::string_view text);
     char OverlayCharacter() const;

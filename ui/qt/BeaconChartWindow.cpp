@@ -16,7 +16,9 @@ QColor Colour(std::uint32_t rgb) {
 
 class PlotArea : public QWidget {
 public:
-    explicit PlotArea(QWidget* parent) : QWidget(parent) { setFixedSize(460, 320); }
+    explicit PlotArea(QWidget* parent) : QWidget(parent) {
+        setFixedSize(kChartPlotWidth, kChartPlotHeight);
+    }
 
     BeaconChart chart;
 

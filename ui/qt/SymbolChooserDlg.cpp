@@ -98,9 +98,7 @@ void CSymbolChooserDlg::FillGrid() {
     for (const SymbolRecord* symbol : m_model.Shown()) {
         auto* item = new QListWidgetItem(QString::fromLatin1(symbol->name), m_grid);
         item->setIcon(QIcon(wb::ui::SymbolPixmap({symbol, '\0'}, m_grid, kGridScale)));
-        item->setToolTip(QString::fromLatin1(symbol->name) + QStringLiteral("\nSymbol: ") +
-                         QChar::fromLatin1(symbol->code) + QStringLiteral("   Table: ") +
-                         QChar::fromLatin1(symbol->table));
+        item->setToolTip(QString::fromLatin1(wb::ui::SymbolChooser::Tip(*symbol)));
         item->setTextAlignment(Qt::AlignHCenter | Qt::AlignTop);
     }
     m_grid->setCurrentRow(m_model.Selected());

@@ -10,10 +10,6 @@
 namespace wb::web {
 namespace {
 
-// The plot's size in the page's pixels, as the desktop windows draw it.
-constexpr int kWidth = 460;
-constexpr int kHeight = 320;
-
 // clang-format off
 EM_JS(void, wb_chart_open, (const char* caption, int length), {
     Module.wbAids.chart.open(Module.wbPage.latin1(caption, length));
@@ -53,9 +49,9 @@ void Draw(const ui::BeaconChart& chart, const std::string& sentence) {
     int digitWidth = 0;
     int lineHeight = 0;
     wb_chart_font(&digitWidth, &lineHeight);
-    const ui::ChartDrawing d =
-        ui::LayOutBeaconChart(chart, kWidth, kHeight, digitWidth, lineHeight);
-    wb_chart_begin(kWidth, kHeight);
+    const ui::ChartDrawing d = ui::LayOutBeaconChart(chart, ui::kChartPlotWidth,
+                                                     ui::kChartPlotHeight, digitWidth, lineHeight);
+    wb_chart_begin(ui::kChartPlotWidth, ui::kChartPlotHeight);
     for (const ui::ChartDrawing::Line& line : d.lines) {
         std::vector<double> xy;
         for (const ui::ChartPoint& p : line.points) {

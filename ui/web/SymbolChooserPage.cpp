@@ -100,7 +100,7 @@ bool RunSymbolChooserPage(ui::SymbolChooser& chooser) {
         const res::SymbolRecord& symbol = symbols[i];
         const ui::RgbaImage picture = ui::DrawSymbol({&symbol, '\0'}, scale);
         const std::string name = symbol.name;
-        const std::string tip = name + "\nSymbol: " + symbol.code + "   Table: " + symbol.table;
+        const std::string tip = ui::SymbolChooser::Tip(symbol);
         wb_chooser_symbol(static_cast<int>(i), name.c_str(), Length(name), tip.c_str(), Length(tip),
                           picture.rgba.data(), picture.width);
     }

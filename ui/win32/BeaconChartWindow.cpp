@@ -11,8 +11,6 @@ namespace wb::ui {
 namespace {
 
 constexpr wchar_t kClassName[] = L"WrenbeaconChart";
-constexpr int kPlotWidth = 460;  // pixels at 96 per inch
-constexpr int kPlotHeight = 320;
 constexpr int kSentenceLines = 2;
 constexpr int kMargin = 8;
 
@@ -56,7 +54,7 @@ void BeaconChartWindow::Open(HWND owner, const BeaconChart& chart, const std::st
         GetTextMetricsW(dc, &metrics);
         SelectObject(dc, previous);
         ReleaseDC(owner, dc);
-        m_plot = {MulDiv(kPlotWidth, dpi, 96), MulDiv(kPlotHeight, dpi, 96)};
+        m_plot = {MulDiv(kChartPlotWidth, dpi, 96), MulDiv(kChartPlotHeight, dpi, 96)};
         const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
         RECT frame{0, 0, m_plot.cx + 2 * kMargin,
                    m_plot.cy + 3 * kMargin + kSentenceLines * metrics.tmHeight};

@@ -224,4 +224,15 @@ ChartDrawing LayOutBeaconChart(const BeaconChart& chart, int width, int height, 
     return d;
 }
 
+int ChartWindowLeft(int ownerLeft, int ownerRight, int width, int screenLeft, int screenRight,
+                    int gap) {
+    if (ownerRight + gap + width <= screenRight) {
+        return ownerRight + gap;
+    }
+    if (ownerLeft - gap - width >= screenLeft) {
+        return ownerLeft - gap - width;
+    }
+    return screenLeft;
+}
+
 }  // namespace wb::ui

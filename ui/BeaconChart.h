@@ -80,6 +80,13 @@ struct ChartDrawing {
     std::vector<Mark> marks;
     std::vector<Text> texts;
 };
+// Where the chart's window of `width` starts across the screen, `gap` from the main window that
+// spans `ownerLeft` to `ownerRight`, so that the fields stay in sight: on its right, else on its
+// left, else at the screen's left edge (over the form's left half, clear of the SmartBeaconing
+// fields on its right).
+int ChartWindowLeft(int ownerLeft, int ownerRight, int width, int screenLeft, int screenRight,
+                    int gap);
+
 // The plot's size in pixels at 96 per inch (the page's CSS pixels), in every front end.
 inline constexpr int kChartPlotWidth = 460;
 inline constexpr int kChartPlotHeight = 320;

@@ -61,9 +61,6 @@ bool CConfigDlg::RunSymbolChooser(wb::ui::SymbolChooser& chooser) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-// Beside the window where the screen has room, so that the fields stay in sight: on its right,
-// else on its left, else at the screen's left edge, over the form's left half and clear of the
-// SmartBeaconing fields on its right.
 void CConfigDlg::OpenBeaconChart(const wb::ui::BeaconChart& chart, const std::string& sentence) {
     if (m_chart == nullptr) {
         m_chart = new wb::ui::BeaconChartWindow(this);
@@ -72,14 +69,10 @@ void CConfigDlg::OpenBeaconChart(const wb::ui::BeaconChart& chart, const std::st
         const QRect frame = frameGeometry();
         const QRect screen =
             this->screen() != nullptr ? this->screen()->availableGeometry() : frame;
-        QPoint at(frame.right() + 8, frame.top());
-        if (!screen.contains(QRect(at, size))) {
-            at.setX(frame.left() - 8 - size.width());
-        }
-        if (!screen.contains(QRect(at, size))) {
-            at.setX(screen.left());
-        }
-        m_chart->move(at);
+        // Qt's right() is the last pixel inside; the others count the first one outside.
+        m_chart->move(wb::ui::ChartWindowLeft(frame.left(), frame.right() + 1, size.width(),
+                                              screen.left(), screen.right() + 1, 8),
+                      frame.top());
     }
     m_chart->Show(chart, sentence);
     m_chart->show();

@@ -61,21 +61,14 @@ void BeaconChartWindow::Open(HWND owner, const BeaconChart& chart, const std::st
         AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOOLWINDOW);
         const SIZE size{frame.right - frame.left, frame.bottom - frame.top};
 
-        // On the owner's right, else its left, else at the screen's left edge, clear of the
-        // SmartBeaconing fields on the right of the form.
         RECT ownerPlace;
         GetWindowRect(owner, &ownerPlace);
         MONITORINFO monitor{};
         monitor.cbSize = sizeof monitor;
         GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor);
         const RECT& work = monitor.rcWork;
-        int x = ownerPlace.right + kMargin;
-        if (x + size.cx > work.right) {
-            x = ownerPlace.left - kMargin - size.cx;
-        }
-        if (x < work.left) {
-            x = work.left;
-        }
+        const int x = ChartWindowLeft(ownerPlace.left, ownerPlace.right, size.cx, work.left,
+                                      work.right, kMargin);
         m_hWnd = CreateWindowExW(
             WS_EX_TOOLWINDOW, kClassName, WidenLatin1(res::kChartCaption).c_str(), style, x,
             ownerPlace.top, size.cx, size.cy, owner, nullptr, GetModuleHandleW(nullptr), nullptr);

@@ -29,29 +29,21 @@ bool Tell(const char* what, const fs::path& path, const std::string& why) {
     return true;
 }
 
-bool CannotLoad(const fs::path& path, const std::string& why) {
-    return Tell("Cannot load the configuration file ", path, why);
-}
-
-bool CannotSave(const fs::path& path, const std::string& why) {
-    return Tell("Cannot save the configuration file ", path, why);
-}
-
 // Reads at most `limit` + 1 bytes, so that a size check needs no second look at the file.
 bool ReadBytes(const fs::path& path, std::uintmax_t limit, std::string& bytes) {
     std::error_code ec;
     if (fs::is_directory(path, ec)) {
-        return CannotLoad(path, "it is a folder");
+        return ReportCannotLoad(path, "it is a folder");
     }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return CannotLoad(path, fs::exists(path, ec) ? "it cannot be opened for reading"
-                                                     : "there is no such file");
+        return ReportCannotLoad(path, fs::exists(path, ec) ? "it cannot be opened for reading"
+                                                           : "there is no such file");
     }
     bytes.resize(static_cast<std::size_t>(limit) + 1);
     in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (in.bad()) {
-        return CannotLoad(path, "reading it failed");
+        return ReportCannotLoad(path, "reading it failed");
     }
     bytes.resize(static_cast<std::size_t>(in.gcount()));
     return false;
@@ -65,15 +57,15 @@ bool LoadImage(const fs::path& path, ConfigFile& file) {
     if (bytes.size() != static_cast<std::size_t>(image::kSize)) {
         std::error_code ec;
         const std::uintmax_t size = fs::file_size(path, ec);
-        return CannotLoad(path, "it is " + std::to_string(ec ? bytes.size() : size) +
-                                    " bytes long; a configuration image is 128 bytes");
+        return ReportCannotLoad(path, "it is " + std::to_string(ec ? bytes.size() : size) +
+                                          " bytes long; a configuration image is 128 bytes");
     }
     ConfigFile loaded;
     loaded.image.assign(bytes.begin(), bytes.end());
     // The decoder's reason becomes the detail of the one message that names the file.
     Messages told;
     if (loaded.config.DecodeImage(loaded.image.data(), image::kSize, told)) {
-        return CannotLoad(path, told.empty() ? std::string() : told.front().text);
+        return ReportCannotLoad(path, told.empty() ? std::string() : told.front().text);
     }
     file = std::move(loaded);
     return false;
@@ -85,12 +77,12 @@ bool LoadText(const fs::path& path, ConfigFile& file) {
         return true;
     }
     if (bytes.size() > kMaxTextBytes) {
-        return CannotLoad(path, "it is far larger than a configuration text");
+        return ReportCannotLoad(path, "it is far larger than a configuration text");
     }
     CTrackerConfig config;
     text::TextError error;
     if (text::TextToConfig(bytes, config, error)) {
-        return CannotLoad(path, text::Describe(error));
+        return ReportCannotLoad(path, text::Describe(error));
     }
     file.config = config;
     file.image.clear();
@@ -99,7 +91,7 @@ bool LoadText(const fs::path& path, ConfigFile& file) {
 
 bool NoKind(const fs::path& path, bool loading) {
     const std::string why = "its name must end in .bin (a device image) or .toml (text)";
-    return loading ? CannotLoad(path, why) : CannotSave(path, why);
+    return loading ? ReportCannotLoad(path, why) : ReportCannotSave(path, why);
 }
 
 // The bytes that `path` gets for `file`; false (told) when there are none.
@@ -159,7 +151,7 @@ bool SaveConfigFile(const fs::path& path, const ConfigFile& file) {
         return true;
     }
     std::string reason;
-    return WriteFileAtomically(path, data, reason) && CannotSave(path, reason);
+    return WriteFileAtomically(path, data, reason) && ReportCannotSave(path, reason);
 }
 
 fs::path SaveNewConfigFile(const std::function<fs::path(int)>& nameFor, int count,
@@ -171,17 +163,17 @@ fs::path SaveNewConfigFile(const std::function<fs::path(int)>& nameFor, int coun
     std::string reason;
     const fs::path saved = WriteNewFileAtomically(nameFor, count, data, reason);
     if (saved.empty()) {
-        CannotSave(nameFor(1), reason);
+        ReportCannotSave(nameFor(1), reason);
     }
     return saved;
 }
 
-bool ReportCannotLoad(const std::filesystem::path& path, const std::string& why) {
-    return CannotLoad(path, why);
+bool ReportCannotLoad(const fs::path& path, const std::string& why) {
+    return Tell("Cannot load the configuration file ", path, why);
 }
 
-bool ReportCannotSave(const std::filesystem::path& path, const std::string& why) {
-    return CannotSave(path, why);
+bool ReportCannotSave(const fs::path& path, const std::string& why) {
+    return Tell("Cannot save the configuration file ", path, why);
 }
 
 }  // namespace wb

@@ -15,6 +15,13 @@ std::string SystemReason() {
     return std::strerror(errno);
 }
 
+// What a create or a second name that the system refused comes to: Taken when the name exists.
+Outcome Refusal(std::string& reason) {
+    const bool taken = errno == EEXIST;
+    reason = SystemReason();
+    return taken ? Outcome::Taken : Outcome::Failed;
+}
+
 // Has the system put what `fd` holds on the disk. In the browser a file lives in memory until the
 // page hands it over as a download: nothing to sync there (and a folder cannot be).
 bool Sync([[maybe_unused]] int fd) {
@@ -37,9 +44,7 @@ Outcome NewFile::Create(const std::filesystem::path& path, const std::filesystem
                         std::string& reason) {
     const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
-        const bool taken = errno == EEXIST;
-        reason = SystemReason();
-        return taken ? Outcome::Taken : Outcome::Failed;
+        return Refusal(reason);
     }
     m_file = fd;
     struct stat old {};
@@ -93,17 +98,13 @@ Outcome Rename(const std::filesystem::path& from, const std::filesystem::path& t
         return Outcome::Done;
     }
     if (errno != EPERM && errno != EMLINK && errno != ENOTSUP && errno != ENOSYS) {
-        const bool taken = errno == EEXIST;
-        reason = SystemReason();
-        return taken ? Outcome::Taken : Outcome::Failed;
+        return Refusal(reason);
     }
     // A file system without second names (FAT, the browser's): the name is claimed by creating
     // it exclusively, and the file then takes the place of that empty claim.
     const int claim = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
     if (claim < 0) {
-        const bool taken = errno == EEXIST;
-        reason = SystemReason();
-        return taken ? Outcome::Taken : Outcome::Failed;
+        return Refusal(reason);
     }
     close(claim);
     if (rename(from.c_str(), to.c_str()) != 0) {

@@ -23,7 +23,7 @@ int RunVerify(Session& s, const Invocation& call) {
     const std::string& path = call.arguments[0];
     ConfigFile file;
     std::vector<BYTE> expected;
-    if (LoadConfigFile(call.Path(0), file) || ImageOf(file, expected)) {
+    if (LoadConfigFile(call.Path(0), file) || ImageOfConfigFile(file, expected)) {
         return kUsage;
     }
     ConfigFile held;

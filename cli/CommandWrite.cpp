@@ -51,7 +51,7 @@ std::string RestoreAdvice(const Session& s, const std::filesystem::path& backup)
 int RunWrite(Session& s, const Invocation& call) {
     ConfigFile file;
     std::vector<BYTE> image;
-    if (LoadConfigFile(call.Path(0), file) || ImageOf(file, image)) {
+    if (LoadConfigFile(call.Path(0), file) || ImageOfConfigFile(file, image)) {
         return kUsage;
     }
     if (file.image.empty()) {

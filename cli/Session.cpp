@@ -184,21 +184,4 @@ void Session::WarnOfChanges(const CTrackerConfig& record) {
     m_env.err << std::flush;
 }
 
-bool ImageOf(const ConfigFile& file, std::vector<BYTE>& image) {
-    if (!file.image.empty()) {
-        image = file.image;
-        return false;
-    }
-    CTrackerConfig config = file.config;
-    BYTE built[image::kSize];
-    Messages told;
-    const int count = config.EncodeImage(built, image::kSize, told);
-    ShowMessages(told);  // why there is none, or that a status text was cut
-    if (count == 0) {
-        return true;
-    }
-    image.assign(std::begin(built), std::end(built));
-    return false;
-}
-
 }  // namespace wb::cli

@@ -71,8 +71,4 @@ private:
     std::unique_ptr<Progress> m_progress;
 };
 
-// The image a configuration file stands for: a .bin's bytes, or what the encoder makes of the
-// text's record (with its notice when a status text is cut). True (told) when there is none.
-bool ImageOf(const ConfigFile& file, std::vector<BYTE>& image);
-
 }  // namespace wb::cli

@@ -102,19 +102,13 @@ bool DataFor(const fs::path& path, const ConfigFile& file, std::string& data) {
     }
     if (*kind == FileKind::Text) {
         data = text::ConfigToText(file.config);
-    } else if (file.image.size() == static_cast<std::size_t>(image::kSize)) {
-        data.assign(file.image.begin(), file.image.end());
-    } else {
-        CTrackerConfig config = file.config;  // the encoder's derived flags stay out of `file`
-        BYTE built[image::kSize];
-        Messages told;
-        const int count = config.EncodeImage(built, image::kSize, told);
-        ShowMessages(told);  // why there is no image, or that a status text was cut
-        if (count == 0) {
-            return false;
-        }
-        data.assign(std::begin(built), std::end(built));
+        return true;
     }
+    std::vector<BYTE> image;
+    if (ImageOfConfigFile(file, image)) {
+        return false;
+    }
+    data.assign(image.begin(), image.end());
     return true;
 }
 
@@ -135,6 +129,23 @@ std::optional<FileKind> FileKindOf(const fs::path& path) {
 
 bool RefuseUnknownKind(const fs::path& path) {
     return !FileKindOf(path) && NoKind(path, false);
+}
+
+bool ImageOfConfigFile(const ConfigFile& file, std::vector<BYTE>& image) {
+    if (file.image.size() == static_cast<std::size_t>(image::kSize)) {
+        image = file.image;
+        return false;
+    }
+    CTrackerConfig config = file.config;  // the encoder's derived flags stay out of `file`
+    BYTE built[image::kSize];
+    Messages told;
+    const int count = config.EncodeImage(built, image::kSize, told);
+    ShowMessages(told);  // why there is no image, or that a status text was cut
+    if (count == 0) {
+        return true;
+    }
+    image.assign(std::begin(built), std::end(built));
+    return false;
 }
 
 bool LoadConfigFile(const fs::path& path, ConfigFile& file) {

@@ -29,6 +29,10 @@ struct ConfigFile {
     std::vector<BYTE> image;  // a .bin's 128 bytes; empty for a text file
 };
 
+// The image `file` stands for: a .bin's bytes, or what the encoder makes of the record (with its
+// notice when a status text is cut). True (told) when there is none.
+bool ImageOfConfigFile(const ConfigFile& file, std::vector<BYTE>& image);
+
 // On failure tells the user, leaves `file` as it was and returns true.
 bool LoadConfigFile(const std::filesystem::path& path, ConfigFile& file);
 
